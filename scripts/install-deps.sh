@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the simulator and its tests need, if any are missing.
+# Run as root (or with sudo available).
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
+          xvfb xauth xdotool x11-apps)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

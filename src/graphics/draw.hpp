@@ -1,0 +1,34 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+namespace ql {
+
+struct Device;
+
+// The one drawing position: callers set x and y directly before each operation.
+struct DrawCursor {
+    std::uint8_t x = 0; // column of the left edge, 0-127
+    std::uint8_t y = 0; // pixel row of the top edge, 0-63
+};
+
+struct DrawState {
+    DrawCursor cursor;
+    // One byte per bitmap column: the bits that fall out of the bottom of a page and belong
+    // to the next one. It limits bitmaps to 128 columns.
+    std::array<std::uint8_t, 128> carry{};
+};
+
+inline constexpr std::uint8_t RECT_CLEAR = 0;
+inline constexpr std::uint8_t RECT_SET = 1;
+inline constexpr std::uint8_t RECT_INVERT = 2;
+
+void lcd_clear(Device& dev);
+void lcd_clear_home(Device& dev);
+void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, std::uint8_t mode);
+void blit_xor(Device& dev, std::uint8_t width, std::uint8_t height, const std::uint8_t* bitmap);
+
+// Sets the cursor, for the many places that place an element.
+void move_to(Device& dev, std::uint8_t x, std::uint8_t y);
+
+} // namespace ql

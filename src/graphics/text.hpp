@@ -1,0 +1,7 @@
+#pragma once
+
+namespace ql {
+
+struct TextState {};
+
+} // namespace ql

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace ql {
+
+struct Clocks {};
+
+} // namespace ql

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace ql {
+
+struct FuelSender {};
+
+} // namespace ql
