@@ -1,7 +1,32 @@
 #pragma once
+#include <array>
+#include <cstdint>
 
 namespace ql {
 
-struct TextState {};
+struct Device;
+
+inline constexpr std::size_t TEXT_SCRATCH_SIZE = 128;
+
+// Texts are NUL-terminated Latin-1 byte strings ("\xE9" is e acute).
+struct TextState {
+    // TextScratch: the shared buffer in which texts and formatted numbers are built before
+    // they are drawn; the next text routine overwrites it.
+    std::array<char, TEXT_SCRATCH_SIZE> scratch{};
+};
+
+inline constexpr std::uint8_t ALIGN_LEFT = 0;
+inline constexpr std::uint8_t ALIGN_CENTRE = 1;
+inline constexpr std::uint8_t ALIGN_RIGHT = 2;
+
+// Walks the text from the cursor, drawing when `draw` is true; x ends after the last character.
+void text_render(Device& dev, const char* text, bool draw);
+void text_draw(Device& dev, const char* text);
+std::uint8_t text_width(Device& dev, const char* text);
+// Draws with the cell's top row at y, aligned on column x; the cursor ends after the text.
+void text_draw_at(Device& dev, std::uint8_t x, std::uint8_t y, std::uint8_t align,
+                  const char* text);
+void text_copy(char* destination, const char* source);
+char* text_scratch(Device& dev, const char* source);
 
 } // namespace ql
