@@ -1,0 +1,106 @@
+#include "hardware/vehicle.hpp"
+#include "hardware/keys.hpp"
+#include "kernel/device.hpp"
+#include <algorithm>
+#include <cmath>
+
+namespace ql {
+
+namespace {
+
+constexpr std::uint16_t SPEED_STEP = 10;
+constexpr std::uint16_t SPEED_TOP = 300;
+constexpr std::uint16_t SPEED_READ_MAX = 9999;
+// Metres covered in a quarter second at 1 km/h (1 / 14.4).
+constexpr double METRES_PER_TICK_PER_KMH = 0.06944444444444445;
+
+std::uint16_t tenths(std::uint16_t kmh) {
+    return std::min(static_cast<std::uint16_t>(kmh * 10), SPEED_READ_MAX);
+}
+
+} // namespace
+
+void vehicle_reset(Device& dev) {
+    dev.vehicle = VehicleModel{};
+}
+
+void vehicle_key(Device& dev, std::uint8_t key) {
+    VehicleModel& v = dev.vehicle;
+    bool stopped_at_zero = false;
+    if (key == KEY_UP) {
+        if (v.speed <= SPEED_TOP - SPEED_STEP) v.speed += SPEED_STEP;
+    } else if (key == KEY_DOWN) {
+        if (v.speed < SPEED_STEP) {
+            v.speed = 0;
+            stopped_at_zero = true;
+        } else {
+            v.speed -= SPEED_STEP;
+        }
+    }
+    if (!stopped_at_zero && v.speed > v.max_speed) v.max_speed = v.speed;
+    dev.host->repaint_speed_text();
+}
+
+void vehicle_tick(Device& dev, std::uint8_t timer_id) {
+    if (timer_id != TIMER_TICK) return;
+    VehicleModel& v = dev.vehicle;
+    const double d = v.speed * METRES_PER_TICK_PER_KMH;
+    v.total_distance = static_cast<float>(v.total_distance + d);
+    for (float& counter : v.counters)
+        counter = static_cast<float>(v.counting_down != 0 ? counter - d : counter + d);
+}
+
+std::uint16_t get_speed(Device& dev, std::uint8_t selector) {
+    if (selector == 0) return tenths(dev.vehicle.speed);
+    if (selector == 1) return tenths(dev.vehicle.max_speed);
+    return 0;
+}
+
+void set_max_speed(Device& dev, std::uint8_t selector, std::uint16_t value) {
+    if (selector != 1) return;
+    dev.vehicle.max_speed = std::min(value, SPEED_READ_MAX) / 10;
+}
+
+void get_distance_counter(Device& dev, std::uint8_t index, std::int32_t& out) {
+    if (index >= DISTANCE_COUNTERS) {
+        out = 0;
+        return;
+    }
+    // Rounded to the nearest metre, halves upward. Truncating after adding a half would read
+    // every negative count one metre short: a counter set to -5 m would read back -4 m.
+    const double v = std::floor(static_cast<double>(dev.vehicle.counters[index]) + 0.5);
+    // Limited before the conversion, so that a float far out of range cannot overflow it.
+    if (v > DISTANCE_READ_MAX) {
+        out = DISTANCE_READ_MAX;
+    } else if (v < DISTANCE_READ_MIN) {
+        out = DISTANCE_READ_MIN;
+    } else {
+        out = static_cast<std::int32_t>(v);
+    }
+}
+
+void set_distance_counter(Device& dev, std::uint8_t index, std::int32_t metres) {
+    if (index >= DISTANCE_COUNTERS) return;
+    dev.vehicle.counters[index] = static_cast<float>(metres);
+}
+
+void set_counting_down(Device& dev, std::uint8_t flag) {
+    dev.vehicle.counting_down = flag;
+}
+
+void set_pulses_per_km(Device& dev, std::uint16_t pulses) {
+    dev.vehicle.pulses_per_km = pulses;
+}
+
+void get_pulse_count(Device& dev, std::uint32_t& out) {
+    const float km = dev.vehicle.total_distance * 0.001f;
+    const float pulses = km * static_cast<float>(dev.vehicle.pulses_per_km);
+    constexpr float kLimit = 4294967040.0f; // the largest float below 2^32
+    out = pulses >= kLimit ? 0xFFFFFFFFu : static_cast<std::uint32_t>(pulses);
+}
+
+bool speed_alarm_fitted(Device&) {
+    return true;
+}
+
+} // namespace ql

@@ -1,0 +1,191 @@
+#include "hardware/keys.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/device.hpp"
+#include "support/recording_host.hpp"
+#include <gtest/gtest.h>
+
+namespace ql {
+namespace {
+
+void drive_at(Device& dev, int kmh) {
+    while (get_speed(dev, 0) < kmh * 10)
+        vehicle_key(dev, KEY_UP);
+    while (get_speed(dev, 0) > kmh * 10)
+        vehicle_key(dev, KEY_DOWN);
+}
+
+void ticks(Device& dev, int n) {
+    for (int i = 0; i < n; ++i)
+        vehicle_tick(dev, TIMER_TICK);
+}
+
+std::int32_t counter(Device& dev, std::uint8_t index) {
+    std::int32_t out = 12345;
+    get_distance_counter(dev, index, out);
+    return out;
+}
+
+TEST(VehicleSpeed, StepsOfTenBetweenZeroAndThreeHundred) {
+    Device dev;
+    vehicle_reset(dev);
+    for (int i = 0; i < 31; ++i)
+        vehicle_key(dev, KEY_UP);
+    EXPECT_EQ(get_speed(dev, 0), 3000);
+    vehicle_key(dev, KEY_DOWN);
+    EXPECT_EQ(get_speed(dev, 0), 2900);
+    EXPECT_EQ(get_speed(dev, 1), 3000) << "the maximum stays";
+}
+
+TEST(VehicleSpeed, DownAtStandstillChangesNothing) {
+    Device dev;
+    vehicle_reset(dev);
+    vehicle_key(dev, KEY_DOWN);
+    EXPECT_EQ(get_speed(dev, 0), 0);
+    EXPECT_EQ(get_speed(dev, 1), 0);
+}
+
+TEST(VehicleSpeed, AnyKeyRaisesALoweredMaximumToTheCurrentSpeed) {
+    Device dev;
+    vehicle_reset(dev);
+    drive_at(dev, 80);
+    set_max_speed(dev, 1, 0);
+    EXPECT_EQ(get_speed(dev, 1), 0);
+    vehicle_key(dev, KEY_LEFT);
+    EXPECT_EQ(get_speed(dev, 1), 800);
+}
+
+TEST(VehicleSpeed, EveryKeyRepaintsTheSpeedText) {
+    Device dev;
+    test::RecordingHost host;
+    dev.host = &host;
+    vehicle_reset(dev);
+    vehicle_key(dev, KEY_UP);
+    vehicle_key(dev, KEY_DOWN);
+    vehicle_key(dev, KEY_DOWN);
+    vehicle_key(dev, KEY_RIGHT);
+    EXPECT_EQ(host.calls, (std::vector<std::string>(4, "speed text")));
+}
+
+TEST(VehicleSpeed, MaximumIsSetInTenthsAndReadBackWhole) {
+    Device dev;
+    vehicle_reset(dev);
+    set_max_speed(dev, 1, 1234);
+    EXPECT_EQ(get_speed(dev, 1), 1230);
+    set_max_speed(dev, 1, 60000);
+    EXPECT_EQ(get_speed(dev, 1), 9990);
+    set_max_speed(dev, 2, 500);
+    set_max_speed(dev, 0, 500);
+    EXPECT_EQ(get_speed(dev, 1), 9990);
+    EXPECT_EQ(get_speed(dev, 0), 0);
+    EXPECT_EQ(get_speed(dev, 2), 0);
+}
+
+TEST(VehicleDistance, HundredKmhCoversAKilometreIn144Ticks) {
+    Device dev;
+    vehicle_reset(dev);
+    drive_at(dev, 100);
+    ticks(dev, 1);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 7) << "6.944 m rounds to 7";
+    ticks(dev, 143);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 1000);
+    EXPECT_EQ(counter(dev, COUNTER_TOTAL), 1000);
+    EXPECT_EQ(counter(dev, COUNTER_SPARE), 1000);
+}
+
+TEST(VehicleDistance, OnlyTheQuarterSecondTimerDrives) {
+    Device dev;
+    vehicle_reset(dev);
+    drive_at(dev, 100);
+    vehicle_tick(dev, TIMER_PERF);
+    vehicle_tick(dev, TIMER_HOLD);
+    EXPECT_EQ(counter(dev, 0), 0);
+}
+
+TEST(VehicleDistance, CountingDownPassesZeroAndStopsReadingAtItsLimit) {
+    Device dev;
+    vehicle_reset(dev);
+    set_counting_down(dev, 1);
+    set_distance_counter(dev, COUNTER_INTERVAL, 500);
+    drive_at(dev, 90); // 6.25 m per tick
+    ticks(dev, 32);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 300);
+    ticks(dev, 80);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -200);
+    set_distance_counter(dev, COUNTER_INTERVAL, -999998);
+    ticks(dev, 1);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -999999);
+    ticks(dev, 10);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -999999);
+    EXPECT_LT(dev.vehicle.counters[COUNTER_INTERVAL], -1000000.0f) << "the float runs on";
+}
+
+TEST(VehicleDistance, TheTotalNeverCountsDown) {
+    Device dev;
+    vehicle_reset(dev);
+    set_counting_down(dev, 1);
+    set_pulses_per_km(dev, 1000);
+    drive_at(dev, 90);
+    ticks(dev, 160); // 1000 m
+    std::uint32_t pulses = 0;
+    get_pulse_count(dev, pulses);
+    EXPECT_EQ(pulses, 1000u);
+}
+
+TEST(VehicleDistance, ReadingRoundsToTheNearestMetreAndIsLimited) {
+    Device dev;
+    vehicle_reset(dev);
+    dev.vehicle.counters[0] = 2.5f;
+    EXPECT_EQ(counter(dev, 0), 3);
+    dev.vehicle.counters[0] = -2.5f;
+    EXPECT_EQ(counter(dev, 0), -2);
+    dev.vehicle.counters[0] = -2.7f;
+    EXPECT_EQ(counter(dev, 0), -3);
+    set_distance_counter(dev, 0, -5);
+    EXPECT_EQ(counter(dev, 0), -5) << "a negative count reads back whole";
+    dev.vehicle.counters[0] = -0.4f;
+    EXPECT_EQ(counter(dev, 0), 0);
+    set_distance_counter(dev, 0, 9999999);
+    EXPECT_EQ(counter(dev, 0), 9999999);
+    set_distance_counter(dev, 0, 20000000);
+    EXPECT_EQ(counter(dev, 0), 9999999);
+    dev.vehicle.counters[0] = 1e30f;
+    EXPECT_EQ(counter(dev, 0), 9999999);
+    dev.vehicle.counters[0] = -1e30f;
+    EXPECT_EQ(counter(dev, 0), -999999);
+}
+
+TEST(VehicleDistance, CounterNumbersBeyondTheThreeAreIgnored) {
+    Device dev;
+    vehicle_reset(dev);
+    set_distance_counter(dev, 3, 777);
+    set_distance_counter(dev, 255, 777);
+    EXPECT_EQ(counter(dev, 3), 0);
+    for (std::uint8_t i = 0; i < DISTANCE_COUNTERS; ++i)
+        EXPECT_EQ(counter(dev, i), 0);
+}
+
+TEST(VehiclePulses, AKilometreAtTheMileCalibrationGives1609) {
+    Device dev;
+    vehicle_reset(dev);
+    set_pulses_per_km(dev, 1609);
+    set_pulses_per_km(dev, 1609);
+    dev.vehicle.total_distance = 1000.0f;
+    std::uint32_t pulses = 0;
+    get_pulse_count(dev, pulses);
+    EXPECT_EQ(pulses, 1609u);
+}
+
+TEST(VehiclePulses, ResetGoesBackToAThousandPerKmAndNoDistance) {
+    Device dev;
+    set_pulses_per_km(dev, 5000);
+    dev.vehicle.total_distance = 300.0f;
+    vehicle_reset(dev);
+    dev.vehicle.total_distance = 2000.0f;
+    std::uint32_t pulses = 0;
+    get_pulse_count(dev, pulses);
+    EXPECT_EQ(pulses, 2000u);
+    EXPECT_TRUE(speed_alarm_fitted(dev));
+}
+
+} // namespace
+} // namespace ql
