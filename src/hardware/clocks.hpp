@@ -1,7 +1,45 @@
 #pragma once
+#include <cstdint>
 
 namespace ql {
 
-struct Clocks {};
+struct Device;
+
+// A clock as the device reads it: fraction in 1/256 s (0, 64, 128 or 192).
+struct Clock {
+    std::uint8_t fraction = 0;
+    std::uint8_t seconds = 0;
+    std::uint8_t minutes = 0;
+    std::uint8_t hours = 0;
+};
+static_assert(sizeof(Clock) == 4);
+
+// A clock as the timing hardware keeps it, counted in quarter seconds.
+struct ClockCount {
+    std::uint8_t phase = 0; // quarter seconds elapsed in the current second, 0-3
+    std::uint8_t seconds = 0;
+    std::uint8_t minutes = 0;
+    std::uint8_t hours = 0;
+};
+
+inline constexpr std::uint8_t STOPWATCH_RUN = 0;
+inline constexpr std::uint8_t STOPWATCH_STOP = 1;
+inline constexpr std::uint8_t STOPWATCH_RESET = 2;
+
+// The time of day, which always runs, and the stopwatch, which runs while its flag is set.
+struct Clocks {
+    ClockCount time_of_day;
+    ClockCount stopwatch;
+    std::uint8_t stopwatch_run = 0;
+};
+
+void clocks_tick(Device& dev, std::uint8_t timer_id);
+void read_clock(Device& dev, Clock& out);
+void read_stopwatch(Device& dev, Clock& out);
+// The fraction byte becomes the phase as it is; callers pass 0, which restarts the second.
+void set_clock(Device& dev, const Clock& time);
+// STOPWATCH_RUN, STOPWATCH_STOP or STOPWATCH_RESET; a reset leaves it running if it ran.
+void stopwatch_control(Device& dev, std::uint8_t command);
+std::uint8_t stopwatch_running(Device& dev);
 
 } // namespace ql
