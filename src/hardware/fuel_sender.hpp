@@ -1,7 +1,25 @@
 #pragma once
+#include "settings/settings.hpp"
+#include <cstdint>
 
 namespace ql {
 
-struct FuelSender {};
+struct Device;
+
+// Stands where the device reads its tank sender through an 8-bit converter: the user moves
+// the reading with Left and Right, and the active calibration table turns it into a volume.
+struct FuelSender {
+    std::uint8_t reading = 0;
+    FuelTable table;
+};
+
+// Reading 0 and no points in use; the points themselves stay.
+void fuel_reset(Device& dev);
+// Left and Right move the reading by one; every key repaints the fuel text.
+void fuel_key(Device& dev, std::uint8_t key);
+void load_sender_table(Device& dev, const FuelTable& table);
+std::uint8_t get_sender_reading(Device& dev);
+// Hundredths of a litre.
+std::uint16_t get_fuel_volume(Device& dev);
 
 } // namespace ql
