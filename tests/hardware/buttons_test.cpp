@@ -113,12 +113,6 @@ TEST(ButtonRegions, CentresOfTheAreasHitTheirButtons) {
     EXPECT_EQ(none.right - none.left, 0);
 }
 
-TEST(ButtonRegions, NothingIsHitBeforeTheRegionsAreBuilt) {
-    Device dev;
-    button_press_at(dev, 60, 70);
-    EXPECT_TRUE(drain(dev).empty());
-}
-
 TEST(ButtonTiming, HeldForTwoAndAHalfSeconds) {
     Device dev;
     TimedHost host(dev);
@@ -130,17 +124,6 @@ TEST(ButtonTiming, HeldForTwoAndAHalfSeconds) {
               (Events{"0 71", "700 71", "1000 81", "1400 71", "2100 71", "2450 71", "2500 91"}));
     EXPECT_FALSE(host.running(TIMER_HOLD));
     EXPECT_FALSE(host.running(TIMER_REPEAT));
-}
-
-TEST(ButtonTiming, RepeatsEvery350MsAfterTheThirdPress) {
-    Device dev;
-    TimedHost host(dev);
-    button_regions_init(dev);
-    host.press(430, 60);
-    host.advance_to(3500);
-    host.release();
-    EXPECT_EQ(host.events, (Events{"0 73", "700 73", "1000 83", "1400 73", "2100 73", "2450 73",
-                                   "2800 73", "3150 73", "3500 73", "3500 93"}));
 }
 
 TEST(ButtonTiming, AQuickClickIsOnlyPressAndRelease) {

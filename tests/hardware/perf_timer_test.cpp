@@ -37,16 +37,6 @@ struct PerfTimer : ::testing::Test {
 const PerfTimerConfig RUN_400M{0, PERF_NO_END_SPEED, 400};
 const PerfTimerConfig RUN_0_100{0, 100, PERF_NO_DISTANCE_LIMIT};
 
-TEST_F(PerfTimer, ResetLeavesItIdleAtAThousandPulses) {
-    dev.perf.pulse_rate = 5;
-    dev.perf.state = PERF_RUNNING;
-    perf_reset(dev);
-    EXPECT_EQ(dev.perf.pulse_rate, 1000);
-    EXPECT_EQ(result(dev).state, PERF_IDLE);
-    perf_set_pulse_rate(dev, 1609);
-    EXPECT_EQ(dev.perf.pulse_rate, 1609);
-}
-
 TEST_F(PerfTimer, ArmedWaitsForTheVehicleAndCountsNothingOnTheStartingTick) {
     perf_arm(dev, RUN_400M);
     ticks(dev, 20);

@@ -175,17 +175,5 @@ TEST(VehiclePulses, AKilometreAtTheMileCalibrationGives1609) {
     EXPECT_EQ(pulses, 1609u);
 }
 
-TEST(VehiclePulses, ResetGoesBackToAThousandPerKmAndNoDistance) {
-    Device dev;
-    set_pulses_per_km(dev, 5000);
-    dev.vehicle.total_distance = 300.0f;
-    vehicle_reset(dev);
-    dev.vehicle.total_distance = 2000.0f;
-    std::uint32_t pulses = 0;
-    get_pulse_count(dev, pulses);
-    EXPECT_EQ(pulses, 2000u);
-    EXPECT_TRUE(speed_alarm_fitted(dev));
-}
-
 } // namespace
 } // namespace ql

@@ -135,21 +135,6 @@ TEST(Getters, ReplacementValuesFollowEachField) {
     }
 }
 
-TEST(Getters, UncheckedFieldsReturnWhatWasStored) {
-    Device dev;
-    set_alarm_speed(dev, 65535);
-    set_alarm_enabled(dev, 9);
-    set_stored_max_speed(dev, 12345);
-    set_stored_flags(dev, 0xBEEF);
-    set_language_mask(dev, 0xE0);
-    EXPECT_EQ(get_alarm_speed(dev), 65535);
-    EXPECT_EQ(get_alarm_enabled(dev), 9);
-    EXPECT_EQ(get_stored_max_speed(dev), 12345);
-    EXPECT_EQ(get_stored_flags(dev), 0xBEEF);
-    EXPECT_EQ(get_language_mask(dev), 0xE0);
-    EXPECT_EQ(dev.kernel.system_flags, 0);
-}
-
 TEST(Getters, TelemetryMaskKeepsSixBits) {
     Device dev;
     set_telemetry_mask(dev, 0xFF);
@@ -265,41 +250,6 @@ TEST(FactoryDefaults, ClearOnlyTheFuelCountAndLeaveThePoints) {
     EXPECT_EQ(out.spare, 0x5A) << "the spare byte is not written";
 }
 
-TEST(FuelTableRecord, TravelsThroughTheStoreIntact) {
-    Device dev;
-    FuelTable table;
-    table.count = 10;
-    for (std::uint8_t i = 0; i < FUEL_TABLE_POINTS; ++i) {
-        table.readings[i] = static_cast<std::uint8_t>(20 * i + 5);
-        table.volumes[i] = static_cast<std::uint16_t>(6000 * i + 1);
-    }
-    load_fuel_table(dev, table);
-    EXPECT_EQ(dev.settings.fuel_count, 10);
-    EXPECT_EQ(dev.settings.fuel_readings[9], 185);
-    EXPECT_EQ(dev.settings.fuel_volumes[9], 54001);
-    FuelTable out;
-    read_fuel_table(dev, out);
-    EXPECT_EQ(out.count, table.count);
-    EXPECT_EQ(out.readings, table.readings);
-    EXPECT_EQ(out.volumes, table.volumes);
-}
-
-TEST(Identity, StateBytesAndTheFirmwareVersion) {
-    Device dev;
-    set_product_code(dev, 156);
-    EXPECT_EQ(get_product_code(dev), 156);
-    EXPECT_EQ(get_firmware_version(dev), 0x0213);
-    set_settings_valid_marker(dev, 0);
-    invalidate_settings(dev);
-    EXPECT_EQ(get_settings_valid_marker(dev), 0xFF);
-    set_display_frozen(dev, 1);
-    EXPECT_EQ(get_display_frozen(dev), 1);
-    set_hardware_option(dev, 3);
-    EXPECT_EQ(get_hardware_option(dev), 3);
-    set_reserved_trip_flag(dev, 0);
-    EXPECT_EQ(get_reserved_trip_flag(dev), 0);
-}
-
 TEST(Identity, FactoryDefaultsLeaveTheIdentityAlone) {
     Device dev;
     set_variant(dev, 4);
@@ -311,6 +261,14 @@ TEST(Identity, FactoryDefaultsLeaveTheIdentityAlone) {
     EXPECT_EQ(get_product_code(dev), 156);
     EXPECT_EQ(get_settings_valid_marker(dev), 0xFF);
     EXPECT_EQ(get_display_frozen(dev), 1);
+    EXPECT_EQ(get_firmware_version(dev), 0x0213);
+}
+
+TEST(Identity, InvalidatingMarksTheStoreForRebuilding) {
+    Device dev;
+    set_settings_valid_marker(dev, 0);
+    invalidate_settings(dev);
+    EXPECT_EQ(dev.settings.settings_valid_marker, 0xFF);
 }
 
 } // namespace
