@@ -1,0 +1,41 @@
+#include "kernel/power_on.hpp"
+#include "graphics/draw.hpp"
+#include "hardware/fuel_sender.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/device.hpp"
+#include "screens/trip/main_trip_screen.hpp"
+#include "settings/settings.hpp"
+
+namespace ql {
+
+void power_on(Device& dev) {
+    // The flags are read before the defaults overwrite the stored word.
+    dev.kernel.system_flags = get_stored_flags(dev);
+    reset_kernel(dev);
+
+    set_variant(dev, 2);
+    set_product_code(dev, 156);
+    set_settings_valid_marker(dev, 0xFF);
+    set_hardware_option(dev, 0);
+    restore_factory_defaults(dev);
+    set_settings_valid_marker(dev, 0);
+
+    apply_hardware_setting(dev, get_hardware_option(dev));
+    apply_hardware_setting(dev, get_backlight(dev));
+    apply_hardware_setting(dev, get_contrast(dev));
+    set_counting_down(dev, get_count_direction(dev));
+    // Two entry points of the hardware layer take the calibration; both are served.
+    set_pulses_per_km(dev, get_calibration(dev, 0));
+    set_pulses_per_km(dev, get_calibration(dev, 0));
+    set_max_speed(dev, 1, get_stored_max_speed(dev));
+    FuelTable table{};
+    read_fuel_table(dev, table);
+    load_sender_table(dev, table);
+    set_display_frozen(dev, 0);
+    set_reserved_trip_flag(dev, 0);
+
+    lcd_clear_home(dev);
+    change_screen(dev, MainTripScreen);
+}
+
+} // namespace ql

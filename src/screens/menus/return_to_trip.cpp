@@ -1,0 +1,20 @@
+#include "screens/menus/return_to_trip.hpp"
+#include "graphics/draw.hpp"
+#include "graphics/legends.hpp"
+#include "kernel/device.hpp"
+#include "screens/trip/main_trip_screen.hpp"
+#include "settings/settings.hpp"
+
+namespace ql {
+
+void return_to_trip_screen(Device& dev, std::uint8_t event) {
+    if (event == EV_ENTER) {
+        lcd_clear(dev);
+        draw_side_bars(dev);
+        legend_top_left(dev, legend_word(Legend::Back, get_language(dev)));
+    } else if ((event & 0xF0) == EV_KEY_PRESS) {
+        change_screen(dev, MainTripScreen);
+    }
+}
+
+} // namespace ql

@@ -1,0 +1,133 @@
+#include "screens/trip/main_trip_screen.hpp"
+#include "graphics/digits.hpp"
+#include "graphics/draw.hpp"
+#include "graphics/legends.hpp"
+#include "graphics/text.hpp"
+#include "hardware/numeric.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/device.hpp"
+#include "resources/icons.hpp"
+#include "screens/menus/main_menu.hpp"
+#include "screens/trip/trip_pages.hpp"
+#include "settings/settings.hpp"
+
+namespace ql {
+
+namespace {
+
+constexpr std::uint8_t kIntervalX = 20;
+constexpr std::uint8_t kIntervalY = 7;
+
+void refresh_interval(Device& dev) {
+    TripScreenState& trip = dev.trip;
+    std::int32_t v = 0;
+    get_distance_counter(dev, 0, v);
+    const std::uint8_t d = distance_for_display(dev, v);
+    if (d != trip.interval_decimals) {
+        // The point moves: clear the whole number so no old cell survives.
+        move_to(dev, kIntervalX, kIntervalY);
+        draw_rect(dev, 73, 17, RECT_CLEAR);
+        trip.interval_decimals = d;
+        fill_blanks(trip.interval_shown, 6);
+    }
+    const char* text = format_decimal(dev, v, static_cast<std::uint8_t>(5 - d), d, FMT_MINUS);
+    move_to(dev, kIntervalX, kIntervalY);
+    digits_update_large(dev, trip.interval_shown, text);
+}
+
+void draw_header(Device& dev) {
+    const std::uint8_t language = get_language(dev);
+    legend_top_right(dev, legend_word(Legend::Clear, language));
+    move_to(dev, 101, 9);
+    draw_rect(dev, 7, 4, RECT_CLEAR);
+    move_to(dev, 101, 9);
+    const auto& mark = get_count_direction(dev) == 1 ? kIconDirectionDown : kIconDirectionUp;
+    blit_xor(dev, mark.width, mark.height, mark.data());
+    if (get_distance_unit(dev) == 1)
+        text_draw_at(dev, 99, 16, ALIGN_LEFT, "mi");
+    else
+        text_draw_at(dev, 98, 16, ALIGN_LEFT, "km");
+    fill_blanks(dev.trip.interval_shown, 6);
+    refresh_interval(dev);
+}
+
+void enter(Device& dev) {
+    TripScreenState& trip = dev.trip;
+    lcd_clear(dev);
+    draw_side_bars(dev);
+    legend_top_left(dev, legend_word(Legend::Menu, get_language(dev)));
+    draw_header(dev);
+    trip.menu_key_state = MENU_KEY_IDLE;
+    const std::uint8_t mask = get_telemetry_mask(dev);
+    // A page switched off in the telemetry menu since the last visit is moved on.
+    if (trip.trip_page != PAGE_TOTAL_DISTANCE && (trip.trip_page & mask) == 0)
+        advance_trip_page(dev);
+    if (mask != 0) legend_bottom_left(dev, legend_word(Legend::Mode, get_language(dev)));
+}
+
+void toggle_backlight(Device& dev) {
+    const std::uint8_t level = get_backlight(dev) == 40 ? 255 : 40;
+    apply_hardware_setting(dev, level);
+    set_backlight(dev, level);
+}
+
+void handle(Device& dev, std::uint8_t event) {
+    TripScreenState& trip = dev.trip;
+    switch (event) {
+    case EV_ENTER: enter(dev); break;
+    case EV_TICK_500MS: refresh_interval(dev); break;
+    case EV_KEY_PRESS + BTN_TOP_LEFT:
+        if (trip.menu_key_state == MENU_KEY_IDLE) trip.menu_key_state = MENU_KEY_PRESSED;
+        break;
+    case EV_KEY_HOLD + BTN_TOP_LEFT:
+        toggle_backlight(dev);
+        trip.menu_key_state = MENU_KEY_HELD;
+        break;
+    case EV_KEY_RELEASE + BTN_TOP_LEFT:
+        if (trip.menu_key_state == MENU_KEY_PRESSED) change_screen(dev, MainMenuScreen);
+        trip.menu_key_state = MENU_KEY_IDLE;
+        break;
+    case EV_KEY_PRESS + BTN_BOTTOM_LEFT:
+        // The new page takes this same press as its signal to draw itself.
+        move_to(dev, 11, 33);
+        draw_rect(dev, 106, 31, RECT_CLEAR);
+        legend_erase_bottom_right(dev);
+        advance_trip_page(dev);
+        break;
+    case EV_KEY_PRESS + BTN_TOP_RIGHT:
+        set_distance_counter(dev, 0, 0);
+        refresh_interval(dev);
+        break;
+    default: break;
+    }
+    trip_page_handle(dev, trip.trip_page, event);
+}
+
+} // namespace
+
+const Screen MainTripScreen{"MainTripScreen", handle};
+
+void advance_trip_page(Device& dev) {
+    TripScreenState& trip = dev.trip;
+    const std::uint8_t shown =
+        static_cast<std::uint8_t>(get_telemetry_mask(dev) | PAGE_TOTAL_DISTANCE);
+    do {
+        trip.trip_page = static_cast<std::uint8_t>(trip.trip_page << 1);
+        if (trip.trip_page == 0x80 || trip.trip_page == 0) trip.trip_page = PAGE_CURRENT_SPEED;
+    } while ((trip.trip_page & shown) == 0);
+}
+
+std::uint8_t language_index(std::uint8_t language) {
+    static constexpr std::uint8_t kOrder[] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN, LANG_SPANISH,
+                                              LANG_GERMAN};
+    for (std::uint8_t i = 0; i < 5; ++i)
+        if ((language & kOrder[i]) != 0) return i;
+    return 0;
+}
+
+std::uint8_t distance_for_display(Device& dev, std::int32_t& value) {
+    if (get_distance_unit(dev) == 1) km_to_miles(value); // thousandths of a mile
+    return scale_distance(value, get_resolution(dev) == 1 ? 3 : 2);
+}
+
+} // namespace ql
