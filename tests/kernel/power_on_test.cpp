@@ -1,0 +1,73 @@
+#include "hardware/fuel_sender.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/device.hpp"
+#include "kernel/power_on.hpp"
+#include "screens/trip/main_trip_screen.hpp"
+#include "settings/settings.hpp"
+#include "support/recording_host.hpp"
+#include <gtest/gtest.h>
+
+namespace ql {
+namespace {
+
+TEST(PowerOn, FlagsComeFromTheStoreBeforeTheDefaultsAreWritten) {
+    Device dev;
+    set_stored_flags(dev, SF_SETTING_RANGE);
+    raise_system_flag(dev, SF_QUEUE_OVERFLOW); // not kept: the word is loaded, not ORed
+    power_on(dev);
+    EXPECT_EQ(dev.kernel.system_flags, SF_SETTING_RANGE);
+    EXPECT_EQ(get_stored_flags(dev), 0);
+}
+
+TEST(PowerOn, ItalianVariantWithItsIdentityAndAValidStore) {
+    Device dev;
+    power_on(dev);
+    EXPECT_EQ(get_variant(dev), 2);
+    EXPECT_EQ(get_product_code(dev), 156);
+    EXPECT_EQ(dev.settings.settings_valid_marker, 0);
+    EXPECT_EQ(get_language_mask(dev), LANG_ENGLISH | LANG_ITALIAN);
+    EXPECT_EQ(get_language(dev), LANG_ITALIAN);
+    EXPECT_EQ(get_distance_unit(dev), 0);
+    EXPECT_EQ(get_display_frozen(dev), 0);
+    EXPECT_EQ(get_reserved_trip_flag(dev), 0);
+}
+
+TEST(PowerOn, HardwareTakesItsSettings) {
+    Device dev;
+    dev.vehicle.pulses_per_km = 77;
+    dev.vehicle.max_speed = 120;
+    dev.vehicle.counting_down = 1;
+    test::RecordingHost host;
+    dev.host = &host;
+    power_on(dev);
+    EXPECT_EQ(dev.vehicle.pulses_per_km, 1000);
+    EXPECT_EQ(get_speed(dev, 1), 0) << "maximum speed from the stored maximum, 0";
+    EXPECT_EQ(dev.vehicle.counting_down, 0);
+    EXPECT_EQ(dev.fuel.table.count, 0);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"fuel text"}))
+        << "loading the fuel table repaints the fuel text, and nothing else is asked";
+}
+
+TEST(PowerOn, ClearsThePanelAndQueuesTheSwitchToTheTripScreen) {
+    Device dev;
+    move_to(dev, 0, 0);
+    draw_rect(dev, 128, 64, RECT_SET);
+    move_to(dev, 40, 30);
+    post_event(dev, EV_TICK_1S); // from a timer before power-on: dropped with the queue
+    power_on(dev);
+    EXPECT_EQ(dev.draw.cursor.x, 0);
+    EXPECT_EQ(dev.draw.cursor.y, 0);
+    for (std::uint8_t b : dev.lcd.frame_memory)
+        ASSERT_EQ(b, 0);
+    EXPECT_EQ(dev.kernel.current_screen, nullptr);
+    EXPECT_EQ(dev.kernel.pending_screen, &MainTripScreen);
+    std::uint8_t code = 0;
+    ASSERT_TRUE(take_event(dev, code));
+    EXPECT_EQ(code, EV_EXIT);
+    ASSERT_TRUE(take_event(dev, code));
+    EXPECT_EQ(code, EV_ENTER);
+    EXPECT_FALSE(take_event(dev, code));
+}
+
+} // namespace
+} // namespace ql
