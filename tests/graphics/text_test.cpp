@@ -165,9 +165,11 @@ TEST(TextSamples, EveryLanguageUsesOnlyCoveredLetters) {
         "Distanza Velocit\xE0",
         "Impostazioni litri",
         "Velocidad m\xE1x. k/h",
-        "\xBF" "Borrar? A\xF1o",
+        "\xBF"
+        "Borrar? A\xF1o",
         "Entfernung km/h i.D.",
-        "\xC4nderung \xDC" "ber Men\xFC",
+        "\xC4nderung \xDC"
+        "ber Men\xFC",
         "\xC0 \xC9 \xC8 \xCA \xD1 \xD6 \xDC \xC7 \xE7",
     };
     Device dev;
