@@ -1,0 +1,141 @@
+#include "shell/shell.hpp"
+#include "hardware/buttons.hpp"
+#include "hardware/clocks.hpp"
+#include "hardware/fuel_sender.hpp"
+#include "hardware/perf_timer.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/power_on.hpp"
+#include "shell/faceplate.hpp"
+#include "shell/status_text.hpp"
+#include <cstdio>
+
+namespace ql {
+
+namespace {
+
+void paint_status_text(Shell& shell, const StatusTextPlace& place, const std::string& text) {
+    shell.window.fill_rect(place.clear_left, place.clear_top,
+                           place.clear_right - place.clear_left + 1,
+                           place.clear_bottom - place.clear_top + 1, WINDOW_BACKGROUND);
+    draw_status_text(shell.window, place.x, place.y, text);
+    shell.window_changed = true;
+}
+
+} // namespace
+
+Shell::Shell()
+    : faceplate(make_faceplate()), window(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND) {
+    dev.host = this;
+    dev.lcd.sink = this;
+    timer_start(timers, TIMER_TICK, 250, now_ms);
+    timer_start(timers, TIMER_PERF, 125, now_ms);
+    lcd_init(dev);
+    button_regions_init(dev);
+    vehicle_reset(dev);
+    perf_reset(dev);
+    fuel_reset(dev);
+}
+
+Shell::~Shell() {
+    timer_stop(timers, TIMER_TICK);
+    timer_stop(timers, TIMER_PERF);
+    lcd_release(dev);
+    dev.lcd.sink = nullptr;
+}
+
+void Shell::start_timer(std::uint8_t id, std::uint32_t period_ms) {
+    timer_start(timers, id, period_ms, now_ms);
+}
+
+void Shell::stop_timer(std::uint8_t id) {
+    timer_stop(timers, id);
+}
+
+void Shell::repaint_speed_text() {
+    char text[32];
+    std::snprintf(text, sizeof text, "Speed : %d kph", get_speed(dev, 0) / 10);
+    speed_text = text;
+    paint_status_text(*this, SPEED_TEXT_PLACE, speed_text);
+}
+
+void Shell::repaint_fuel_text() {
+    char text[32];
+    std::snprintf(text, sizeof text, "Fuel : %d", get_sender_reading(dev));
+    fuel_text = text;
+    paint_status_text(*this, FUEL_TEXT_PLACE, fuel_text);
+}
+
+void Shell::paint_byte(std::uint8_t column, std::uint8_t page, std::uint8_t data) {
+    if (column >= LCD_COLUMNS || page >= LCD_PAGES) return;
+    const int x = LCD_WINDOW_X + LCD_DOT_SIZE * column;
+    for (int bit = 0; bit < 8; ++bit) {
+        const int y = LCD_WINDOW_Y + LCD_DOT_SIZE * (page * 8 + bit);
+        const Rgb colour = ((data >> bit) & 1) != 0 ? LCD_ON_COLOUR : LCD_OFF_COLOUR;
+        window.fill_rect(x, y, LCD_DOT_SIZE, LCD_DOT_SIZE, colour);
+    }
+    window_changed = true;
+}
+
+void shell_paint(Shell& shell) {
+    shell.window.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);
+    shell.window.paste(shell.faceplate, FACEPLATE_X, FACEPLATE_Y);
+    lcd_paint_all(shell.dev, shell);
+    shell.repaint_speed_text();
+    shell.repaint_fuel_text();
+    shell.window_changed = true;
+    // The device starts only once its window can show what it draws.
+    if (shell.power_on_pending) {
+        power_on(shell.dev);
+        run_pending_events(shell.dev);
+        shell.power_on_pending = false;
+    }
+}
+
+void shell_key_down(Shell& shell, std::uint8_t key) {
+    vehicle_key(shell.dev, key);
+    fuel_key(shell.dev, key);
+    run_pending_events(shell.dev);
+}
+
+void shell_timer(Shell& shell, std::uint8_t id) {
+    // Button events first, then the ticks, then the values the tick handlers will
+    // read.
+    button_timer(shell.dev, id);
+    tick_timer(shell.dev, id);
+    vehicle_tick(shell.dev, id);
+    perf_tick(shell.dev, id);
+    clocks_tick(shell.dev, id);
+    run_pending_events(shell.dev);
+}
+
+void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
+    shell.mouse_held = true;
+    button_press_at(shell.dev, x, y);
+    run_pending_events(shell.dev);
+}
+
+void shell_mouse_up(Shell& shell) {
+    shell.mouse_held = false;
+    button_release(shell.dev);
+    run_pending_events(shell.dev);
+}
+
+void shell_pointer_left(Shell& shell, bool left_button_held) {
+    if (shell.mouse_held && !left_button_held) shell_mouse_up(shell);
+}
+
+void shell_focus_lost(Shell& shell) {
+    if (shell.mouse_held) shell_mouse_up(shell);
+}
+
+void shell_advance_to(Shell& shell, std::uint64_t time_ms) {
+    std::uint8_t id = 0;
+    std::uint64_t due = 0;
+    while (timer_take_due(shell.timers, time_ms, id, due)) {
+        shell.now_ms = due;
+        shell_timer(shell, id);
+    }
+    if (time_ms > shell.now_ms) shell.now_ms = time_ms;
+}
+
+} // namespace ql

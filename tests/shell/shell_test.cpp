@@ -1,0 +1,233 @@
+#include "hardware/buttons.hpp"
+#include "hardware/keys.hpp"
+#include "shell/shell.hpp"
+#include "shell/status_text.hpp"
+#include <algorithm>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace ql {
+namespace {
+
+// What a screen saw, as "time:code" (and, for 250 ms ticks, the interval distance it read).
+std::vector<std::string> g_seen;
+const Shell* g_shell = nullptr;
+
+void record(Device& dev, std::uint8_t event) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%llu:%02X", static_cast<unsigned long long>(g_shell->now_ms),
+                  event);
+    std::string entry = text;
+    if (event == EV_TICK_250MS) {
+        std::int32_t metres = 0;
+        get_distance_counter(dev, COUNTER_INTERVAL, metres);
+        entry += "@" + std::to_string(metres) + "m";
+    }
+    g_seen.push_back(entry);
+}
+const Screen RecordingScreen{"RecordingScreen", record};
+
+std::vector<std::string> seen_with(const std::string& code) {
+    std::vector<std::string> out;
+    for (const std::string& s : g_seen)
+        if (s.find(":" + code) != std::string::npos) out.push_back(s.substr(0, s.find('@')));
+    return out;
+}
+
+std::int16_t centre_x(int b) {
+    return static_cast<std::int16_t>((button_region(b).left + button_region(b).right) / 2);
+}
+std::int16_t centre_y(int b) {
+    return static_cast<std::int16_t>((button_region(b).top + button_region(b).bottom) / 2);
+}
+
+// A powered device whose current screen records what it is given.
+class ShellMessages : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_shell = &shell;
+        shell_paint(shell);
+        change_screen(shell.dev, RecordingScreen);
+        run_pending_events(shell.dev);
+        g_seen.clear();
+    }
+    void press(int b) { shell_mouse_down(shell, centre_x(b), centre_y(b)); }
+
+    Shell shell;
+};
+
+TEST(ShellStart, TheDevicePowersOnAtTheFirstPaintAndNotBefore) {
+    Shell shell;
+    EXPECT_EQ(shell.dev.kernel.current_screen, nullptr);
+    EXPECT_TRUE(timer_running(shell.timers, TIMER_TICK));
+    EXPECT_TRUE(timer_running(shell.timers, TIMER_PERF));
+    shell_paint(shell);
+    ASSERT_NE(shell.dev.kernel.current_screen, nullptr);
+    EXPECT_STREQ(shell.dev.kernel.current_screen->name, "MainTripScreen");
+    EXPECT_EQ(shell.now_ms, 0u) << "no timer fires before the first paint";
+}
+
+TEST(ShellStart, ALaterPaintShowsTheSamePictureWithoutASecondPowerOn) {
+    Shell shell;
+    shell_paint(shell);
+    shell_key_down(shell, KEY_UP);
+    shell_advance_to(shell, 5000);
+    g_shell = &shell;
+    change_screen(shell.dev, RecordingScreen);
+    run_pending_events(shell.dev);
+    const std::vector<std::uint8_t> before = shell.window.rgb;
+    const auto memory = shell.dev.lcd.frame_memory;
+    shell.window.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, Rgb{9, 9, 9}); // minimised
+    shell_paint(shell);
+    EXPECT_EQ(shell.dev.kernel.current_screen, &RecordingScreen);
+    EXPECT_EQ(shell.dev.lcd.frame_memory, memory);
+    EXPECT_TRUE(shell.window.rgb == before);
+}
+
+TEST(ShellStart, TheFaceplateSitsAtTenTenAndThePanelDotsAreTwoByTwoSquares) {
+    Shell shell;
+    shell_paint(shell);
+    EXPECT_EQ(shell.window.at(FACEPLATE_X, FACEPLATE_Y), shell.faceplate.at(0, 0));
+    EXPECT_EQ(shell.window.at(FACEPLATE_X + 479, FACEPLATE_Y + 239), shell.faceplate.at(479, 239));
+    EXPECT_EQ(shell.window.at(64, 152), shell.faceplate.at(54, 142)); // a button
+    lcd_set_address(shell.dev, 5, 2);
+    lcd_write(shell.dev, 0x01); // dot (5, 16)
+    for (int dy = 0; dy < 2; ++dy)
+        for (int dx = 0; dx < 2; ++dx)
+            EXPECT_EQ(shell.window.at(123 + 10 + dx, 49 + 32 + dy), LCD_ON_COLOUR);
+    EXPECT_EQ(shell.window.at(123 + 10, 49 + 34), LCD_OFF_COLOUR);
+    lcd_set_address(shell.dev, 127, 7);
+    lcd_write(shell.dev, 0x80); // dot (127, 63): the panel's last pixel is (378, 176)
+    EXPECT_EQ(shell.window.at(378, 176), LCD_ON_COLOUR);
+    EXPECT_EQ(shell.window.at(379, 176), shell.faceplate.at(369, 166));
+}
+
+TEST_F(ShellMessages, TicksComeEvery250MsInTheirPatternAndTheirOwnInstant) {
+    shell_advance_to(shell, 1000);
+    EXPECT_EQ(seen_with(""), (std::vector<std::string>{"250:40", "250:50", "250:60", "500:40",
+                                                       "750:40", "750:50", "1000:40"}));
+    EXPECT_EQ(shell.now_ms, 1000u);
+}
+
+TEST_F(ShellMessages, ScreensHandlingATickSeeTheDistanceOfThatSameTick) {
+    for (int i = 0; i < 10; ++i)
+        shell_key_down(shell, KEY_UP); // 100 km/h: 6.94 m a tick
+    g_seen.clear();
+    shell_advance_to(shell, 500);
+    EXPECT_EQ(g_seen.front(), "250:40@7m");
+    EXPECT_EQ(seen_with("40").size(), 2u);
+    EXPECT_NE(std::find(g_seen.begin(), g_seen.end(), "500:40@14m"), g_seen.end());
+}
+
+TEST_F(ShellMessages, AButtonHeldForTwoAndAHalfSecondsPressesRepeatsHoldsAndReleases) {
+    press(BTN_BOTTOM_LEFT);
+    shell_advance_to(shell, 2500);
+    shell_mouse_up(shell);
+    std::vector<std::string> keys;
+    for (const std::string& s : g_seen)
+        if (s.find(":7") != std::string::npos || s.find(":8") != std::string::npos ||
+            s.find(":9") != std::string::npos)
+            keys.push_back(s);
+    EXPECT_EQ(keys, (std::vector<std::string>{"0:71", "700:71", "1000:81", "1400:71", "2100:71",
+                                              "2450:71", "2500:91"}));
+    EXPECT_FALSE(timer_running(shell.timers, TIMER_HOLD));
+    EXPECT_FALSE(timer_running(shell.timers, TIMER_REPEAT));
+}
+
+TEST_F(ShellMessages, AtOneSecondTheTickIsDeliveredBeforeTheHold) {
+    press(BTN_TOP_LEFT);
+    shell_advance_to(shell, 1000);
+    const auto at_one_second = std::vector<std::string>(g_seen.end() - 2, g_seen.end());
+    EXPECT_EQ(at_one_second, (std::vector<std::string>{"1000:40@0m", "1000:80"}));
+}
+
+TEST_F(ShellMessages, LosingTheFocusWhileAButtonIsDownReleasesIt) {
+    press(BTN_TOP_RIGHT);
+    shell_advance_to(shell, 300);
+    shell_focus_lost(shell);
+    shell_advance_to(shell, 5000);
+    EXPECT_EQ(seen_with("73"), (std::vector<std::string>{"0:73"}));
+    EXPECT_EQ(seen_with("93"), (std::vector<std::string>{"300:93"}));
+    EXPECT_TRUE(seen_with("83").empty());
+}
+
+TEST_F(ShellMessages, ThePointerLeavingWithTheButtonUpReleasesIt) {
+    press(BTN_TOP_RIGHT);
+    shell_pointer_left(shell, true); // dragged off, still held: the button stays down
+    shell_advance_to(shell, 800);
+    EXPECT_EQ(seen_with("73").size(), 2u);
+    shell_pointer_left(shell, false); // the release happened out of sight
+    shell_advance_to(shell, 5000);
+    EXPECT_EQ(seen_with("73").size(), 2u);
+    EXPECT_EQ(seen_with("93"), (std::vector<std::string>{"800:93"}));
+}
+
+TEST_F(ShellMessages, ReleasingWhenNothingIsDownChangesNothing) {
+    shell_focus_lost(shell);
+    shell_pointer_left(shell, false);
+    shell_mouse_up(shell);
+    EXPECT_TRUE(g_seen.empty());
+}
+
+TEST_F(ShellMessages, MouseCoordinatesAreSigned) {
+    shell_mouse_down(shell, -1, -1);
+    shell_mouse_up(shell);
+    shell_mouse_down(shell, centre_x(BTN_BOTTOM_RIGHT), centre_y(BTN_BOTTOM_RIGHT));
+    EXPECT_EQ(g_seen, (std::vector<std::string>{"0:72"}));
+}
+
+// The status line as a fresh window would draw these texts.
+std::vector<std::uint8_t> status_area(const RgbImage& image, const StatusTextPlace& place) {
+    std::vector<std::uint8_t> out;
+    for (int y = place.clear_top; y <= place.clear_bottom; ++y)
+        for (int x = place.x; x <= place.clear_right; ++x) {
+            const Rgb c = image.at(x, y);
+            out.insert(out.end(), {c.r, c.g, c.b});
+        }
+    return out;
+}
+std::vector<std::uint8_t> drawn_alone(const std::string& text, const StatusTextPlace& place) {
+    RgbImage image(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);
+    draw_status_text(image, place.x, place.y, text);
+    return status_area(image, place);
+}
+
+TEST_F(ShellMessages, UpThirtyOneTimesShowsThreeHundredKph) {
+    for (int i = 0; i < 31; ++i)
+        shell_key_down(shell, KEY_UP);
+    EXPECT_EQ(shell.speed_text, "Speed : 300 kph");
+    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+              drawn_alone("Speed : 300 kph", SPEED_TEXT_PLACE));
+}
+
+TEST_F(ShellMessages, AShorterNumberLeavesNothingOfTheLongerOneBehind) {
+    for (int i = 0; i < 30; ++i)
+        shell_key_down(shell, KEY_UP);
+    for (int i = 0; i < 30; ++i)
+        shell_key_down(shell, KEY_DOWN);
+    for (int i = 0; i < 200; ++i)
+        shell_key_down(shell, KEY_RIGHT);
+    for (int i = 0; i < 195; ++i)
+        shell_key_down(shell, KEY_LEFT);
+    EXPECT_EQ(shell.speed_text, "Speed : 0 kph");
+    EXPECT_EQ(shell.fuel_text, "Fuel : 5");
+    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+              drawn_alone("Speed : 0 kph", SPEED_TEXT_PLACE));
+    EXPECT_EQ(status_area(shell.window, FUEL_TEXT_PLACE), drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
+}
+
+TEST_F(ShellMessages, RightStopsAt255AndEveryKeyRepaintsBothTexts) {
+    for (int i = 0; i < 300; ++i)
+        shell_key_down(shell, KEY_RIGHT);
+    EXPECT_EQ(shell.fuel_text, "Fuel : 255");
+    shell.speed_text.clear();
+    shell.fuel_text.clear();
+    shell_key_down(shell, KEY_LEFT);
+    EXPECT_EQ(shell.speed_text, "Speed : 0 kph");
+    EXPECT_EQ(shell.fuel_text, "Fuel : 254");
+}
+
+} // namespace
+} // namespace ql
