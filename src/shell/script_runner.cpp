@@ -1,0 +1,173 @@
+#include "shell/script_runner.hpp"
+#include "graphics/frame_picture.hpp"
+#include "shell/lcd_frame.hpp"
+#include "shell/png_file.hpp"
+#include "shell/state_dump.hpp"
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+namespace ql {
+
+namespace {
+
+std::string where(const Script& script, const ScriptCommand& c) {
+    return script.name + ":" + std::to_string(c.line) + ": ";
+}
+
+std::filesystem::path beside_script(const Script& script, const std::string& name) {
+    const std::filesystem::path path(name);
+    return path.is_absolute() ? path : script.folder / path;
+}
+
+bool read_all(std::istream& in, std::string& text) {
+    std::ostringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    return !in.bad();
+}
+
+const char* screen_name(const Shell& shell) {
+    const Screen* screen = shell.dev.kernel.current_screen;
+    return screen != nullptr ? screen->name : "none (the device is not powered on)";
+}
+
+ScriptStatus expect_lcd(const Script& script, const ScriptCommand& c, Shell& shell,
+                        const ScriptOptions& options, std::ostream& err) {
+    const std::filesystem::path path = beside_script(script, c.argument);
+    std::string error;
+    if (options.rebaseline) {
+        if (!write_frame(path, shell.dev.lcd, error)) {
+            err << where(script, c) << error << '\n';
+            return ScriptStatus::error;
+        }
+        err << where(script, c) << "rebaselined " << path.string() << '\n';
+        return ScriptStatus::finished;
+    }
+    const std::string difference = frame_difference(c.expected, frame_picture(shell.dev.lcd));
+    if (difference.empty()) return ScriptStatus::finished;
+    err << where(script, c) << "the LCD does not match " << c.argument << ": " << difference
+        << '\n';
+    return ScriptStatus::failed;
+}
+
+// One command; `finished` means go on with the next.
+ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& shell,
+                         const ScriptOptions& options, std::ostream& out, std::ostream& err) {
+    const Script& script = *player.script;
+    std::string error;
+    switch (c.op) {
+    case ScriptOp::mouse_down: shell_mouse_down(shell, c.x, c.y); break;
+    case ScriptOp::mouse_up: shell_mouse_up(shell); break;
+    case ScriptOp::key:
+        for (std::uint32_t i = 0; i < c.count; ++i)
+            shell_key_down(shell, c.key);
+        break;
+    case ScriptOp::wait: player.resume_ms = shell.now_ms + c.ms; return ScriptStatus::waiting;
+    case ScriptOp::print_lcd: out << frame_picture(shell.dev.lcd) << std::flush; break;
+    case ScriptOp::print_state: out << state_json(shell).dump() << '\n' << std::flush; break;
+    case ScriptOp::save_lcd:
+        if (!write_png(c.argument, lcd_image(shell.dev.lcd), error)) {
+            err << where(script, c) << error << '\n';
+            return ScriptStatus::error;
+        }
+        break;
+    case ScriptOp::save_window:
+        if (!write_png(c.argument, shell.window, error)) {
+            err << where(script, c) << error << '\n';
+            return ScriptStatus::error;
+        }
+        break;
+    case ScriptOp::expect_screen:
+        if (c.argument != screen_name(shell)) {
+            err << where(script, c) << "expected the screen " << c.argument << ", found "
+                << screen_name(shell) << '\n';
+            return ScriptStatus::failed;
+        }
+        break;
+    case ScriptOp::expect_lcd: return expect_lcd(script, c, shell, options, err);
+    }
+    return ScriptStatus::finished;
+}
+
+} // namespace
+
+bool load_script(const std::string& name, const ScriptOptions& options, Script& script,
+                 std::string& error) {
+    std::string text;
+    if (name == "-") {
+        if (!read_all(std::cin, text)) {
+            error = "cannot read the script from standard input";
+            return false;
+        }
+        script.folder = ".";
+    } else {
+        std::error_code ec;
+        if (std::filesystem::is_directory(name, ec)) {
+            error = "cannot read the script " + name + ": it is a folder";
+            return false;
+        }
+        std::ifstream in(name, std::ios::binary);
+        if (!in || !read_all(in, text)) {
+            error = "cannot read the script " + name + ": " + std::strerror(errno);
+            return false;
+        }
+        script.folder = std::filesystem::path(name).parent_path();
+        if (script.folder.empty()) script.folder = ".";
+    }
+    if (!parse_script(name, text, script, error)) return false;
+    if (options.rebaseline) return true;
+    for (ScriptCommand& c : script.commands) {
+        if (c.op != ScriptOp::expect_lcd) continue;
+        std::string problem;
+        if (!read_frame(beside_script(script, c.argument), c.expected, problem)) {
+            error = where(script, c) + problem;
+            return false;
+        }
+    }
+    return true;
+}
+
+ScriptStatus script_step(ScriptPlayer& player, Shell& shell, const ScriptOptions& options,
+                         std::ostream& out, std::ostream& err) {
+    const std::vector<ScriptCommand>& commands = player.script->commands;
+    while (player.next < commands.size()) {
+        const ScriptCommand& c = commands[player.next++];
+        const ScriptStatus status = run_command(player, c, shell, options, out, err);
+        if (status != ScriptStatus::finished) return status;
+    }
+    return ScriptStatus::finished;
+}
+
+int exit_code_of(ScriptStatus status) {
+    switch (status) {
+    case ScriptStatus::failed: return EXIT_EXPECTATION_FAILED;
+    case ScriptStatus::error: return EXIT_USAGE;
+    case ScriptStatus::waiting:
+    case ScriptStatus::finished: break;
+    }
+    return EXIT_PASSED;
+}
+
+int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
+                 std::ostream& out, std::ostream& err) {
+    Shell shell;
+    shell_paint(shell);
+    for (const Script& script : scripts) {
+        ScriptPlayer player{&script};
+        for (;;) {
+            const ScriptStatus status = script_step(player, shell, options, out, err);
+            if (status == ScriptStatus::waiting) {
+                shell_advance_to(shell, player.resume_ms);
+                continue;
+            }
+            if (status != ScriptStatus::finished) return exit_code_of(status);
+            break;
+        }
+    }
+    return EXIT_PASSED;
+}
+
+} // namespace ql
