@@ -1,0 +1,17 @@
+#pragma once
+#include "shell/script_runner.hpp"
+
+namespace ql {
+
+struct WindowOptions {
+    int scale = 1;                  // whole-pixel enlargement, 1-4
+    const Script* script = nullptr; // played into the window in real time, if given
+    ScriptOptions script_options;
+};
+
+// The simulator in a window, in real time, until the window is closed. Returns the exit code:
+// 0, or that of a script that failed, or EXIT_USAGE with one line on standard error when there
+// is no display.
+int run_window(const WindowOptions& options);
+
+} // namespace ql
