@@ -12,7 +12,7 @@ void return_to_trip_screen(Device& dev, std::uint8_t event) {
         lcd_clear(dev);
         draw_side_bars(dev);
         legend_top_left(dev, legend_word(Legend::Back, get_language(dev)));
-    } else if ((event & 0xF0) == EV_KEY_PRESS) {
+    } else if ((event & 0xF0) == EV_KEY_RELEASE) {
         change_screen(dev, MainTripScreen);
     }
 }

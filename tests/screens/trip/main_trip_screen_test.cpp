@@ -232,6 +232,18 @@ TEST_F(TripScreenTest, HoldingTheMenuKeyTogglesTheBacklightInstead) {
     EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
 }
 
+TEST_F(TripScreenTest, MenuStandInReturnsOnAWholeClickWithoutTouchingThePage) {
+    click(BTN_TOP_LEFT);
+    ASSERT_EQ(dev.kernel.current_screen, &MainMenuScreen);
+    set_telemetry_mask(dev, PAGE_STOPWATCH);
+    dev.trip.trip_page = PAGE_STOPWATCH;
+    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
+    EXPECT_EQ(dev.kernel.current_screen, &MainMenuScreen);
+    post(EV_KEY_RELEASE + BTN_BOTTOM_RIGHT);
+    EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
+    EXPECT_EQ(stopwatch_running(dev), 0) << "the release that left the menu started nothing";
+}
+
 class TripPageTest : public TripScreenTest {
   protected:
     // Steps through the pages (at least one step, so the page is drawn afresh) to `page`.
