@@ -317,7 +317,7 @@ TEST_F(TripPageTest, ClockWithLeadingZeros) {
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("ora"));
     tick(4);
     EXPECT_STREQ(dev.trip.clock_shown, "07:03:10");
-    click(BTN_BOTTOM_RIGHT);
+    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
     EXPECT_EQ(dev.kernel.current_screen, &ClockAdjustScreen);
 }
 
