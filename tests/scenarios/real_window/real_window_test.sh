@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Starts the real simulator under a virtual X server, clicks the bottom-left button (dragging
+# off the window before the release, which must still release it) and presses Right five times
+# through the X server, reads the window back and compares its LCD and status line with the
+# headless driver's picture of the same steps.
+# Usage: real_window_test.sh SIM WINDOW_COMPARE STEPS_SCRIPT WORK_FOLDER
+set -euo pipefail
+sim=$1 compare=$2 steps=$3 work=$4
+title="Ostrel QL-730 Simulator"
+rm -rf "$work" && mkdir -p "$work"
+pids=()
+cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+trap cleanup EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$sim" >"$work/sim.log" 2>&1 &
+pids+=($!)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name "$title" | head -n1)
+sleep 1
+
+# Bottom-left button: region (38, 129)-(90, 176), pressed in its middle.
+xdotool mousemove --window "$wid" 64 152 mousedown 1
+xdotool mousemove 790 590 mouseup 1
+# Held down, the button would repeat after 0.7 s and every 0.35 s after 2.1 s.
+sleep 2.5
+xdotool mousemove --window "$wid" 250 110
+xdotool windowfocus --sync "$wid"
+xdotool key --delay 60 Right Right Right Right Right
+sleep 1
+xwd -silent -id "$wid" -out "$work/window.xwd"
+
+kill -0 "${pids[1]}" || { echo "the simulator ended early:"; cat "$work/sim.log"; exit 1; }
+(cd "$work" && "$sim" --headless "$steps")
+"$compare" "$work/window.xwd" "$work/headless.png"
