@@ -6,7 +6,14 @@ set -euo pipefail
 sim=${1:?usage: window_idle.sh path/to/ql730-sim [SECONDS]} seconds=${2:-20}
 work=$(mktemp -d)
 pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; rm -rf "$work"; }
+# The simulator first, then the X server it is connected to.
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
 trap cleanup EXIT
 
 exec 3>"$work/display"
@@ -19,7 +26,9 @@ start=$(date +%s%N)
 "$sim" &
 pid=$!
 pids+=("$pid")
-xdotool search --sync --onlyvisible --name "Ostrel QL-730 Simulator" >/dev/null
+until xdotool search --onlyvisible --name "Ostrel QL-730 Simulator" >/dev/null; do
+    sleep 0.005
+done
 shown=$(date +%s%N)
 echo "start-up to the window showing: $(((shown - start) / 1000000)) ms"
 

@@ -1,8 +1,11 @@
 #include "app/window.hpp"
 #include "hardware/keys.hpp"
+#include "shell/screenshot.hpp"
 #include <SDL.h>
 #include <algorithm>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -120,6 +123,8 @@ class WindowFrontEnd {
         case SDL_KEYDOWN:
             // Held keys arrive again through the system's key repeat.
             if (arrow_key(event.key.keysym.sym, key)) shell_key_down(shell_, key);
+            if (event.key.keysym.sym == SDLK_F12 && event.key.repeat == 0)
+                screenshot((event.key.keysym.mod & KMOD_SHIFT) != 0);
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT)
@@ -152,6 +157,17 @@ class WindowFrontEnd {
         default: break;
         }
         return true;
+    }
+
+    // F12 saves the window, Shift+F12 only the LCD, into the current folder.
+    void screenshot(bool lcd_only) {
+        std::string error;
+        const std::filesystem::path path =
+            save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error);
+        if (path.empty())
+            std::cerr << "ql730-sim: screenshot not saved: " << error << '\n';
+        else
+            std::cout << "saved " << path.filename().string() << std::endl;
     }
 
     void present() {

@@ -9,7 +9,13 @@ sim=$1 compare=$2 steps=$3 work=$4
 title="Ostrel QL-730 Simulator"
 rm -rf "$work" && mkdir -p "$work"
 pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
+# The simulator first, then the X server it is connected to.
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+}
 trap cleanup EXIT
 
 exec 3>"$work/display"
