@@ -18,7 +18,7 @@ constexpr const char* DESCRIPTION =
 
 constexpr const char* SCRIPT_HELP = R"(
 Scripts: one command per line; '#' starts a comment; blank lines are ignored.
-Durations are written 250ms, 2s, 1.5s, 3m or 1h.
+Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
   press BUTTON          press the left mouse button on the middle of BUTTON:
                         top-left, bottom-left, bottom-right or top-right
   release               release the mouse button

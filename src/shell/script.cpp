@@ -209,7 +209,7 @@ class LineParser {
     static std::string bad_duration(std::string_view text) {
         return "bad duration \"" + std::string(text) +
                "\": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or "
-               "1h";
+               "1h, at most 8760h";
     }
 
     int line_;

@@ -1,18 +1,14 @@
 #include "hardware/keys.hpp"
 #include "hardware/vehicle.hpp"
 #include "kernel/device.hpp"
+#include "support/driving.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
 
 namespace ql {
 namespace {
 
-void drive_at(Device& dev, int kmh) {
-    while (get_speed(dev, 0) < kmh * 10)
-        vehicle_key(dev, KEY_UP);
-    while (get_speed(dev, 0) > kmh * 10)
-        vehicle_key(dev, KEY_DOWN);
-}
+using test::drive_at;
 
 void ticks(Device& dev, int n) {
     for (int i = 0; i < n; ++i)

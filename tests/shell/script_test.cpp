@@ -115,7 +115,8 @@ TEST(ScriptParse, ProblemsNameTheScriptAndTheLine) {
               "s.txt:1: unknown button \"middle\": use top-left, bottom-left, bottom-right or "
               "top-right");
     EXPECT_EQ(problem("\n\nwait 5"), "s.txt:3: bad duration \"5\": write a whole number of "
-                                     "milliseconds as 250ms, 2s, 1.5s, 3m or 1h");
+                                     "milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h");
+    EXPECT_NE(problem("wait 8761h").find("at most 8760h"), std::string::npos);
 }
 
 TEST(ScriptParse, MissingAndExtraArgumentsAreRefused) {

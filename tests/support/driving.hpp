@@ -1,0 +1,17 @@
+#pragma once
+// Sets the simulated speed the way the Up and Down keys do, ten km/h a press.
+
+#include "hardware/keys.hpp"
+#include "hardware/vehicle.hpp"
+#include "kernel/device.hpp"
+
+namespace ql::test {
+
+inline void drive_at(Device& dev, int kmh) {
+    while (get_speed(dev, 0) < kmh * 10)
+        vehicle_key(dev, KEY_UP);
+    while (get_speed(dev, 0) > kmh * 10)
+        vehicle_key(dev, KEY_DOWN);
+}
+
+} // namespace ql::test
