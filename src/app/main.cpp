@@ -6,15 +6,12 @@
 namespace {
 
 constexpr const char* DESCRIPTION =
-    "Ostrel QL-730 Simulator: the QL-730 rally and trip computer on the "
-    "desktop.\n"
-    "\n"
-    "Without options it opens the simulator window. Click the four buttons "
-    "beside the LCD\n"
-    "with the left mouse button (hold one for its second function); Up and "
-    "Down change the\n"
-    "simulated speed by 10 km/h (0-300), Left and Right the fuel-sender "
-    "reading (0-255).\n";
+    R"(Ostrel QL-730 Simulator: the QL-730 rally and trip computer on the desktop.
+
+Without options it opens the simulator window. Click the four buttons beside the LCD
+with the left mouse button (hold one for its second function); Up and Down change the
+simulated speed by 10 km/h (0-300), Left and Right the fuel-sender reading (0-255).
+)";
 
 constexpr const char* SCRIPT_HELP = R"(
 Scripts: one command per line; '#' starts a comment; blank lines are ignored.
@@ -61,20 +58,17 @@ int main(int argc, char** argv) {
     int scale = 1;
     bool rebaseline = false;
     app.add_flag("--headless", headless,
-                 "Run the SCRIPTs in simulated time, without a window, one after "
-                 "the other "
+                 "Run the SCRIPTs in simulated time, without a window, one after the other "
                  "on one device ('-' reads standard input)");
     app.add_option("SCRIPT", scripts, "Scripts for --headless")->type_name("");
     app.add_option("--script", live_script,
-                   "Play SCRIPT into the window in real time (the window stays "
-                   "open after it)")
+                   "Play SCRIPT into the window in real time (the window stays open after it)")
         ->type_name("SCRIPT");
     app.add_option("--scale", scale, "Enlarge the window by whole pixels, 1 to 4")
         ->type_name("N")
         ->check(CLI::Range(1, 4).description("(1-4)"));
     app.add_flag("--rebaseline", rebaseline,
-                 "expect-lcd writes what the LCD shows into its FILE instead of "
-                 "comparing");
+                 "expect-lcd writes what the LCD shows into its FILE instead of comparing");
     app.footer(SCRIPT_HELP);
 
     try {
@@ -99,8 +93,9 @@ int main(int argc, char** argv) {
 
     ql::ScriptOptions options;
     options.rebaseline = rebaseline;
-    std::vector<ql::Script> loaded(headless ? scripts.size() : live_script.empty() ? 0 : 1);
-    const std::vector<std::string> names = headless ? scripts : std::vector{live_script};
+    std::vector<std::string> names = scripts;
+    if (!live_script.empty()) names = {live_script};
+    std::vector<ql::Script> loaded(names.size());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         std::string error;
         if (!ql::load_script(names[i], options, loaded[i], error)) {

@@ -190,14 +190,18 @@ class WindowFrontEnd {
     int exit_code_ = EXIT_PASSED;
 };
 
+// The user named SDL's video driver.
+bool video_driver_chosen() {
+    const char* chosen = std::getenv("SDL_VIDEODRIVER");
+    return chosen != nullptr && *chosen != '\0';
+}
+
 // Why no window can be opened, or an empty text. SDL falls back to drivers that draw
 // nowhere; they are used only when asked for by name.
 std::string missing_display(bool sdl_ready) {
-    const char* chosen = std::getenv("SDL_VIDEODRIVER");
-    const bool chosen_by_user = chosen != nullptr && *chosen != '\0';
     if (!sdl_ready) return SDL_GetError();
     const std::string driver = SDL_GetCurrentVideoDriver();
-    if (!chosen_by_user && (driver == "offscreen" || driver == "dummy"))
+    if (!video_driver_chosen() && (driver == "offscreen" || driver == "dummy"))
         return "no X11 or Wayland display to connect to";
     return {};
 }
@@ -212,8 +216,7 @@ void report_no_display(const std::string& why) {
 int run_window(const WindowOptions& options) {
 #ifdef __linux__
     // Without a display server to name, asking SDL would only print its drivers' complaints.
-    const char* chosen = std::getenv("SDL_VIDEODRIVER");
-    if ((chosen == nullptr || *chosen == '\0') && std::getenv("DISPLAY") == nullptr &&
+    if (!video_driver_chosen() && std::getenv("DISPLAY") == nullptr &&
         std::getenv("WAYLAND_DISPLAY") == nullptr) {
         report_no_display("DISPLAY and WAYLAND_DISPLAY are not set");
         return EXIT_USAGE;

@@ -15,10 +15,6 @@ static_assert(kDigitsLargeGlyphs.size() == 14 * 36);
 
 namespace {
 
-bool is_separator(char ch) {
-    return ch == '.' || ch == ':';
-}
-
 int glyph_index(char ch) {
     if (ch >= '0' && ch <= '9') return ch - '0';
     switch (ch) {
@@ -39,8 +35,8 @@ void digits_update(Device& dev, const DigitFont& font, char* shown, const char* 
             // A blank cell has nothing to erase, so it is drawn over as it is.
             if (shown[i] != ' ') {
                 move_to(dev, column, y);
-                draw_rect(dev, is_separator(shown[i]) ? font.dot_width : font.width, font.height,
-                          RECT_CLEAR);
+                draw_rect(dev, is_digit_separator(shown[i]) ? font.dot_width : font.width,
+                          font.height, RECT_CLEAR);
             }
             move_to(dev, column, y);
             digits_draw_char(dev, font, next[i]);
@@ -60,12 +56,13 @@ const std::uint8_t* digit_glyph(const DigitFont& font, char ch) {
 }
 
 std::uint8_t digit_advance(const DigitFont& font, char ch) {
-    return is_separator(ch) ? static_cast<std::uint8_t>(font.advance - font.shift) : font.advance;
+    return is_digit_separator(ch) ? static_cast<std::uint8_t>(font.advance - font.shift)
+                                  : font.advance;
 }
 
 void digits_draw_char(Device& dev, const DigitFont& font, char ch) {
     DrawCursor& c = dev.draw.cursor;
-    if (is_separator(ch)) c.x = static_cast<std::uint8_t>((c.x + 128 - font.shift) % 128);
+    if (is_digit_separator(ch)) c.x = static_cast<std::uint8_t>((c.x + 128 - font.shift) % 128);
     if (const std::uint8_t* glyph = digit_glyph(font, ch))
         blit_xor(dev, font.width, font.height, glyph);
     c.x = static_cast<std::uint8_t>((c.x + font.advance) % 128);

@@ -22,6 +22,11 @@ extern const DigitFont DigitsSmall;  // 8 x 12
 extern const DigitFont DigitsMedium; // 10 x 14
 extern const DigitFont DigitsLarge;  // 12 x 17
 
+// The point and the colon: narrower than a digit cell, and never edited.
+constexpr bool is_digit_separator(char ch) {
+    return ch == '.' || ch == ':';
+}
+
 // The glyph of ch, or nullptr for a character the font does not have (a blank cell).
 const std::uint8_t* digit_glyph(const DigitFont& font, char ch);
 // Columns the running position moves for ch: the advance, less the shift for "." and ":".

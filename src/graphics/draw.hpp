@@ -1,4 +1,5 @@
 #pragma once
+#include "graphics/bitmap.hpp"
 #include <array>
 #include <cstdint>
 
@@ -27,6 +28,12 @@ void lcd_clear(Device& dev);
 void lcd_clear_home(Device& dev);
 void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, std::uint8_t mode);
 void blit_xor(Device& dev, std::uint8_t width, std::uint8_t height, const std::uint8_t* bitmap);
+
+// Exclusive-ors one of the pictures in resources/ at the cursor.
+template <std::size_t W, std::size_t H>
+void blit_picture(Device& dev, const Picture<W, H>& picture) {
+    blit_xor(dev, picture.width, picture.height, picture.data());
+}
 
 // Sets the cursor, for the many places that place an element.
 void move_to(Device& dev, std::uint8_t x, std::uint8_t y);

@@ -31,16 +31,6 @@ constexpr const std::uint8_t* kSymbols[] = {
     legend_symbols::RIGHT.data(), legend_symbols::PLUS.data(), legend_symbols::MINUS.data(),
 };
 
-std::size_t language_column(std::uint8_t language) {
-    switch (language) {
-    case LANG_FRENCH: return 1;
-    case LANG_ITALIAN: return 2;
-    case LANG_SPANISH: return 3;
-    case LANG_GERMAN: return 4;
-    default: return 0;
-    }
-}
-
 void place_legend(Device& dev, std::uint8_t x, std::uint8_t y, const std::uint8_t* bitmap) {
     move_to(dev, x, y);
     blit_xor(dev, LEGEND_W, LEGEND_H, bitmap);
@@ -68,7 +58,7 @@ void write_bar(Device& dev, std::uint8_t column, std::uint8_t page) {
 const std::uint8_t* legend_word(Legend meaning, std::uint8_t language) {
     const auto row = static_cast<std::size_t>(meaning);
     if (row >= std::size(kWords)) return kWords[0][0];
-    return kWords[row][language_column(language)];
+    return kWords[row][language_index(language)];
 }
 
 const std::uint8_t* legend_symbol(LegendSymbol symbol) {

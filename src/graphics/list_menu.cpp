@@ -20,9 +20,9 @@ std::uint8_t row_y(std::uint8_t row) {
     return static_cast<std::uint8_t>(FIRST_ROW_Y + ROW_HEIGHT * row);
 }
 
-void draw_marker(Device& dev, std::uint8_t text_y, const std::uint8_t* bitmap) {
+void draw_marker(Device& dev, std::uint8_t text_y, const Picture<4, 7>& marker) {
     move_to(dev, MARKER_X, static_cast<std::uint8_t>(text_y + 1));
-    blit_xor(dev, 4, 7, bitmap);
+    blit_picture(dev, marker);
 }
 
 } // namespace
@@ -116,11 +116,11 @@ void list_redraw_selected(Device& dev) {
 }
 
 void list_submenu_marker(Device& dev, std::uint8_t text_y) {
-    draw_marker(dev, text_y, kListSubmenuMarker.data());
+    draw_marker(dev, text_y, kListSubmenuMarker);
 }
 
 void list_choice_marker(Device& dev, std::uint8_t text_y) {
-    draw_marker(dev, text_y, kListChoiceMarker.data());
+    draw_marker(dev, text_y, kListChoiceMarker);
 }
 
 } // namespace ql

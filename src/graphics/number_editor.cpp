@@ -27,10 +27,6 @@ const EditorFont& editor_font(std::uint8_t size) {
     return small;
 }
 
-bool is_separator(char ch) {
-    return ch == '.' || ch == ':';
-}
-
 void move_to_highlight(Device& dev) {
     const NumberEditor& e = dev.ui.editor;
     const EditorFont& f = editor_font(e.size);
@@ -48,13 +44,13 @@ void toggle_highlight(Device& dev) {
 int next_index(const NumberEditor& e) {
     if (e.text[e.pos] == '\0') return -1;
     int i = e.pos + 1;
-    if (is_separator(e.text[i])) ++i;
+    if (is_digit_separator(e.text[i])) ++i;
     return e.text[i] == '\0' ? -1 : i;
 }
 
 int prev_index(const NumberEditor& e) {
     int i = e.pos - 1;
-    if (i >= 0 && is_separator(e.text[i])) --i;
+    if (i >= 0 && is_digit_separator(e.text[i])) --i;
     return i;
 }
 
@@ -74,15 +70,14 @@ void draw_left_legends(Device& dev) {
 void move_highlight(Device& dev, int index) {
     NumberEditor& e = dev.ui.editor;
     toggle_highlight(dev);
-    if (index > e.pos) {
-        for (int i = e.pos; i < index; ++i)
-            e.x = static_cast<std::uint8_t>(e.x +
-                                            (is_separator(e.text[i]) ? e.dot_advance : e.advance));
-    } else {
-        for (int i = index; i < e.pos; ++i)
-            e.x = static_cast<std::uint8_t>(e.x -
-                                            (is_separator(e.text[i]) ? e.dot_advance : e.advance));
-    }
+    const auto advance_of = [&e](int i) {
+        return is_digit_separator(e.text[i]) ? e.dot_advance : e.advance;
+    };
+    // One of the two loops runs: forward over the cells passed, or back over them.
+    for (int i = e.pos; i < index; ++i)
+        e.x = static_cast<std::uint8_t>(e.x + advance_of(i));
+    for (int i = index; i < e.pos; ++i)
+        e.x = static_cast<std::uint8_t>(e.x - advance_of(i));
     e.pos = static_cast<std::uint8_t>(index);
     toggle_highlight(dev);
     draw_left_legends(dev);
@@ -167,7 +162,7 @@ void numedit_value(const Device& dev, std::int32_t& out) {
     std::size_t n = 0;
     const char* text = dev.ui.editor.text;
     for (; text != nullptr && *text != '\0' && n < sizeof digits - 1; ++text)
-        if (!is_separator(*text) && *text != ' ') digits[n++] = *text;
+        if (!is_digit_separator(*text) && *text != ' ') digits[n++] = *text;
     parse_decimal(digits, out);
 }
 

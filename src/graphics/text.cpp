@@ -77,9 +77,7 @@ void text_draw_at(Device& dev, std::uint8_t x, std::uint8_t y, std::uint8_t alig
                   const char* text) {
     char local[TEXT_SCRATCH_SIZE];
     copy_bounded(local, text);
-    dev.draw.cursor.x = 0;
-    text_render(dev, local, false);
-    const std::uint8_t w = dev.draw.cursor.x;
+    const std::uint8_t w = text_width(dev, local);
     std::uint8_t start = x;
     // Byte arithmetic, like the device: (w - 1) / 2 truncates toward zero, so w = 0 starts at x.
     if (align == ALIGN_CENTRE) start = static_cast<std::uint8_t>(x - (w - 1) / 2);

@@ -1,4 +1,5 @@
 #include "shell/faceplate.hpp"
+#include "hardware/buttons.hpp"
 #include "hardware/lcd_panel.hpp"
 #include "resources/faceplate_lettering.hpp"
 #include <algorithm>
@@ -20,19 +21,18 @@ struct Box {
     constexpr Box grown(int by) const { return {left - by, top - by, right + by, bottom + by}; }
 };
 
-// The click regions and the panel are placed in window coordinates; the window shows the
-// faceplate this far from its corner.
-constexpr int kWindowOffset = 10;
-
+// The click regions and the panel are placed in window coordinates.
 constexpr Box from_window(int left, int top, int right, int bottom) {
-    return {left - kWindowOffset, top - kWindowOffset, right - kWindowOffset,
-            bottom - kWindowOffset};
+    return {left - FACEPLATE_X, top - FACEPLATE_Y, right - FACEPLATE_X, bottom - FACEPLATE_Y};
+}
+
+// A key exactly over the area that takes its clicks.
+Box button_box(int b) {
+    const ButtonRegion r = button_region(b);
+    return from_window(r.left, r.top, r.right, r.bottom);
 }
 
 constexpr Box kWhole{0, 0, FACEPLATE_WIDTH, FACEPLATE_HEIGHT};
-constexpr std::array<Box, 4> kButtons{from_window(38, 50, 90, 97), from_window(38, 129, 90, 176),
-                                      from_window(412, 129, 461, 177),
-                                      from_window(412, 50, 461, 97)};
 constexpr Box kPanel =
     from_window(LCD_WINDOW_X, LCD_WINDOW_Y, LCD_WINDOW_X + LCD_DOT_SIZE * LCD_COLUMNS,
                 LCD_WINDOW_Y + LCD_DOT_SIZE * LCD_ROWS);
@@ -199,8 +199,8 @@ void paint_lettering(RgbImage& img) {
 RgbImage make_faceplate() {
     RgbImage img(FACEPLATE_WIDTH, FACEPLATE_HEIGHT, Rgb{255, 255, 255});
     paint_bezel(img);
-    for (const Box& b : kButtons)
-        paint_button(img, b);
+    for (int b = 0; b < BUTTON_COUNT; ++b)
+        paint_button(img, button_box(b));
     paint_display_window(img);
     paint_lettering(img);
     return img;

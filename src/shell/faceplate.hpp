@@ -5,11 +5,13 @@ namespace ql {
 
 inline constexpr int FACEPLATE_WIDTH = 480;
 inline constexpr int FACEPLATE_HEIGHT = 240;
+// Where the window shows the faceplate's top-left corner.
+inline constexpr int FACEPLATE_X = 10;
+inline constexpr int FACEPLATE_Y = 10;
 
 // The instrument's front as a product drawing: black bezel, the four push-buttons, the recessed
-// display window and the printed lettering. The window shows it with its top-left corner at
-// client point (10, 10), where the buttons lie exactly on the click regions and the display
-// window around the panel.
+// display window and the printed lettering. Shown at (FACEPLATE_X, FACEPLATE_Y), the buttons lie
+// exactly on the click regions and the display window around the panel.
 RgbImage make_faceplate();
 
 } // namespace ql

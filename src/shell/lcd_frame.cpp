@@ -3,9 +3,7 @@
 #include "shell/png_file.hpp"
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -40,15 +38,21 @@ std::string frame_from_image(const RgbImage& image) {
     return frame;
 }
 
-// Checks a print-lcd text line by line, so that a hand-edited frame is reported precisely.
-bool frame_from_text(const std::filesystem::path& path, const std::string& text, std::string& frame,
-                     std::string& error) {
+// The lines of a text, without their line ends (a Windows "\r\n" too).
+std::vector<std::string> split_rows(const std::string& text) {
     std::vector<std::string> rows;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         rows.push_back(line);
     }
+    return rows;
+}
+
+// Checks a print-lcd text line by line, so that a hand-edited frame is reported precisely.
+bool frame_from_text(const std::filesystem::path& path, const std::string& text, std::string& frame,
+                     std::string& error) {
+    std::vector<std::string> rows = split_rows(text);
     while (!rows.empty() && rows.back().empty())
         rows.pop_back();
     if (rows.size() != LCD_ROWS) {
@@ -71,14 +75,6 @@ bool frame_from_text(const std::filesystem::path& path, const std::string& text,
     return true;
 }
 
-std::vector<std::string> split_rows(const std::string& frame) {
-    std::vector<std::string> rows;
-    std::istringstream in(frame);
-    for (std::string line; std::getline(in, line);)
-        rows.push_back(line);
-    return rows;
-}
-
 } // namespace
 
 RgbImage lcd_image(const LcdPanel& lcd) {
@@ -95,8 +91,7 @@ bool write_frame(const std::filesystem::path& path, const LcdPanel& lcd, std::st
     out << frame_picture(lcd);
     out.close();
     if (!out) {
-        error = "cannot write the file: " + std::string(std::strerror(errno)) + " (" +
-                path.string() + ")";
+        error = file_error(path, "write the file");
         return false;
     }
     return true;
@@ -105,8 +100,7 @@ bool write_frame(const std::filesystem::path& path, const LcdPanel& lcd, std::st
 bool read_frame(const std::filesystem::path& path, std::string& frame, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot read the file: " + std::string(std::strerror(errno)) + " (" +
-                path.string() + ")";
+        error = file_error(path, "read the file");
         return false;
     }
     std::ostringstream content;
@@ -128,21 +122,21 @@ bool read_frame(const std::filesystem::path& path, std::string& frame, std::stri
 
 std::string frame_difference(const std::string& expected, const std::string& found) {
     if (expected == found) return {};
-    const std::vector<std::string> want = split_rows(expected);
-    const std::vector<std::string> got = split_rows(found);
+    std::vector<std::string> want = split_rows(expected);
+    std::vector<std::string> got = split_rows(found);
+    // A missing row compares as an empty one.
     const std::size_t rows = std::max(want.size(), got.size());
+    want.resize(rows);
+    got.resize(rows);
     std::vector<std::size_t> differing;
-    for (std::size_t i = 0; i < rows; ++i) {
-        const std::string a = i < want.size() ? want[i] : std::string();
-        const std::string b = i < got.size() ? got[i] : std::string();
-        if (a != b) differing.push_back(i);
-    }
+    for (std::size_t i = 0; i < rows; ++i)
+        if (want[i] != got[i]) differing.push_back(i);
     std::string out = std::to_string(differing.size()) +
                       (differing.size() == 1 ? " row differs" : " rows differ");
     for (std::size_t n = 0; n < differing.size() && n < FIRST_ROWS_SHOWN; ++n) {
         const std::size_t i = differing[n];
-        const std::string a = i < want.size() ? want[i] : std::string();
-        const std::string b = i < got.size() ? got[i] : std::string();
+        const std::string& a = want[i];
+        const std::string& b = got[i];
         std::string marks(std::max(a.size(), b.size()), ' ');
         for (std::size_t x = 0; x < marks.size(); ++x)
             if (x >= a.size() || x >= b.size() || a[x] != b[x]) marks[x] = '^';

@@ -20,10 +20,14 @@ std::string describe(const std::filesystem::path& path, const std::string& reaso
 
 } // namespace
 
+std::string file_error(const std::filesystem::path& path, const char* action) {
+    return describe(path, std::string(action) + ": " + std::strerror(errno));
+}
+
 bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error) {
     File file(std::fopen(path.c_str(), "wb"));
     if (!file) {
-        error = describe(path, std::string("write the file: ") + std::strerror(errno));
+        error = file_error(path, "write the file");
         return false;
     }
     png_image png{};
@@ -35,8 +39,8 @@ bool write_png(const std::filesystem::path& path, const RgbImage& image, std::st
                                                   image.width * 3, nullptr) != 0;
     const bool closed = std::fclose(file.release()) == 0;
     if (!written || !closed) {
-        error = describe(path, written ? std::string("write the file: ") + std::strerror(errno)
-                                       : std::string("write the PNG: ") + png.message);
+        error = written ? file_error(path, "write the file")
+                        : describe(path, std::string("write the PNG: ") + png.message);
         png_image_free(&png);
         return false;
     }
@@ -46,7 +50,7 @@ bool write_png(const std::filesystem::path& path, const RgbImage& image, std::st
 bool read_png(const std::filesystem::path& path, RgbImage& image, std::string& error) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file) {
-        error = describe(path, std::string("read the file: ") + std::strerror(errno));
+        error = file_error(path, "read the file");
         return false;
     }
     png_image png{};

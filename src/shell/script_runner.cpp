@@ -69,17 +69,16 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::print_lcd: out << frame_picture(shell.dev.lcd) << std::flush; break;
     case ScriptOp::print_state: out << state_json(shell).dump() << '\n' << std::flush; break;
     case ScriptOp::save_lcd:
-        if (!write_png(c.argument, lcd_image(shell.dev.lcd), error)) {
+    case ScriptOp::save_window: {
+        const bool saved = c.op == ScriptOp::save_lcd
+                               ? write_png(c.argument, lcd_image(shell.dev.lcd), error)
+                               : write_png(c.argument, shell.window, error);
+        if (!saved) {
             err << where(script, c) << error << '\n';
             return ScriptStatus::error;
         }
         break;
-    case ScriptOp::save_window:
-        if (!write_png(c.argument, shell.window, error)) {
-            err << where(script, c) << error << '\n';
-            return ScriptStatus::error;
-        }
-        break;
+    }
     case ScriptOp::expect_screen:
         if (c.argument != screen_name(shell)) {
             err << where(script, c) << "expected the screen " << c.argument << ", found "

@@ -1,5 +1,6 @@
 #pragma once
 #include "kernel/device.hpp"
+#include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"
 #include <cstdint>
@@ -10,8 +11,6 @@ namespace ql {
 // The simulator window's client area: the faceplate with a margin, and the status line below.
 inline constexpr int WINDOW_WIDTH = 500;
 inline constexpr int WINDOW_HEIGHT = 280;
-inline constexpr int FACEPLATE_X = 10;
-inline constexpr int FACEPLATE_Y = 10;
 inline constexpr Rgb WINDOW_BACKGROUND{255, 255, 255};
 
 // A status text: where it is drawn, and the area holding its number, which is cleared before

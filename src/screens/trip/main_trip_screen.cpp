@@ -42,7 +42,7 @@ void draw_header(Device& dev) {
     draw_rect(dev, 7, 4, RECT_CLEAR);
     move_to(dev, 101, 9);
     const auto& mark = get_count_direction(dev) == 1 ? kIconDirectionDown : kIconDirectionUp;
-    blit_xor(dev, mark.width, mark.height, mark.data());
+    blit_picture(dev, mark);
     if (get_distance_unit(dev) == 1)
         text_draw_at(dev, 99, 16, ALIGN_LEFT, "mi");
     else
@@ -115,14 +115,6 @@ void advance_trip_page(Device& dev) {
         trip.trip_page = static_cast<std::uint8_t>(trip.trip_page << 1);
         if (trip.trip_page == 0x80 || trip.trip_page == 0) trip.trip_page = PAGE_CURRENT_SPEED;
     } while ((trip.trip_page & shown) == 0);
-}
-
-std::uint8_t language_index(std::uint8_t language) {
-    static constexpr std::uint8_t kOrder[] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN, LANG_SPANISH,
-                                              LANG_GERMAN};
-    for (std::uint8_t i = 0; i < 5; ++i)
-        if ((language & kOrder[i]) != 0) return i;
-    return 0;
 }
 
 std::uint8_t distance_for_display(Device& dev, std::int32_t& value) {

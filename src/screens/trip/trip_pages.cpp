@@ -11,6 +11,7 @@
 #include "resources/icons.hpp"
 #include "screens/menus/clock_adjust.hpp"
 #include "screens/trip/main_trip_screen.hpp"
+#include "settings/languages.hpp"
 #include "settings/settings.hpp"
 
 namespace ql {
@@ -45,10 +46,10 @@ void draw_label(Device& dev, const Labels& labels) {
     text_draw_at(dev, kLabelRight, kLabelY, ALIGN_RIGHT, labels[language_index(get_language(dev))]);
 }
 
-template <class Icon>
-void draw_icon(Device& dev, std::uint8_t x, std::uint8_t y, const Icon& icon) {
+template <std::size_t W, std::size_t H>
+void draw_icon(Device& dev, std::uint8_t x, std::uint8_t y, const Picture<W, H>& icon) {
     move_to(dev, x, y);
-    blit_xor(dev, icon.width, icon.height, icon.data());
+    blit_picture(dev, icon);
 }
 
 void draw_legend(Device& dev, Legend meaning) {
