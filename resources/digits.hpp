@@ -768,8 +768,8 @@ inline constexpr Picture<12, 17> large[GLYPH_COUNT] = {
 
 } // namespace digit_glyphs
 
-inline constexpr auto kDigitsSmallGlyphs = digit_glyphs::glyph_table(digit_glyphs::small);
-inline constexpr auto kDigitsMediumGlyphs = digit_glyphs::glyph_table(digit_glyphs::medium);
-inline constexpr auto kDigitsLargeGlyphs = digit_glyphs::glyph_table(digit_glyphs::large);
+inline constexpr auto DIGITS_SMALL_GLYPHS = digit_glyphs::glyph_table(digit_glyphs::small);
+inline constexpr auto DIGITS_MEDIUM_GLYPHS = digit_glyphs::glyph_table(digit_glyphs::medium);
+inline constexpr auto DIGITS_LARGE_GLYPHS = digit_glyphs::glyph_table(digit_glyphs::large);
 
 } // namespace ql

@@ -213,9 +213,9 @@ template <std::size_t W, std::size_t H> constexpr Glyph glyph(const Picture<W, H
     return Glyph{static_cast<int>(W), static_cast<int>(H), p.data()};
 }
 
-inline constexpr std::array kBrandWord{glyph(brand_O), glyph(brand_S), glyph(brand_T),
+inline constexpr std::array BRAND_WORD{glyph(brand_O), glyph(brand_S), glyph(brand_T),
                                        glyph(brand_R), glyph(brand_E), glyph(brand_L)};
-inline constexpr std::array kModelBadge{glyph(badge_Q), glyph(badge_L), glyph(badge_dash),
+inline constexpr std::array MODEL_BADGE{glyph(badge_Q), glyph(badge_L), glyph(badge_dash),
                                         glyph(badge_7), glyph(badge_3), glyph(badge_0)};
 
 } // namespace ql::lettering

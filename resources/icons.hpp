@@ -8,14 +8,14 @@ namespace ql {
 
 // Counting direction beside the interval distance: a solid triangle pointing the way the
 // distance counts.
-inline constexpr auto kIconDirectionUp = picture<7, 4>({
+inline constexpr auto DirectionUpIcon = picture<7, 4>({
     "...#...",
     "..###..",
     ".#####.",
     "#######",
 });
 
-inline constexpr auto kIconDirectionDown = picture<7, 4>({
+inline constexpr auto DirectionDownIcon = picture<7, 4>({
     "#######",
     ".#####.",
     "..###..",
@@ -24,7 +24,7 @@ inline constexpr auto kIconDirectionDown = picture<7, 4>({
 
 // Speedometer dials of the speed pages: the needle shows which speed the page holds, low
 // (current), middle (average) or high (maximum).
-inline constexpr auto kIconDialLeft = picture<15, 13>({
+inline constexpr auto DialLeftIcon = picture<15, 13>({
     ".....#####.....",
     "...##..#..##...",
     "..#.........#..",
@@ -40,7 +40,7 @@ inline constexpr auto kIconDialLeft = picture<15, 13>({
     "..#.........#..",
 });
 
-inline constexpr auto kIconDialUp = picture<15, 13>({
+inline constexpr auto DialUpIcon = picture<15, 13>({
     ".....#####.....",
     "...##..#..##...",
     "..#.........#..",
@@ -56,7 +56,7 @@ inline constexpr auto kIconDialUp = picture<15, 13>({
     "..#.........#..",
 });
 
-inline constexpr auto kIconDialRight = picture<15, 13>({
+inline constexpr auto DialRightIcon = picture<15, 13>({
     ".....#####.....",
     "...##..#..##...",
     "..#.........#..",
@@ -73,7 +73,7 @@ inline constexpr auto kIconDialRight = picture<15, 13>({
 });
 
 // Fuel pump with its hose and nozzle hooked on the side.
-inline constexpr auto kIconFuelPump = picture<12, 14>({
+inline constexpr auto PageFuelPumpIcon = picture<12, 14>({
     "..#####.....",
     ".#.....#.#..",
     ".#.###.#..#.",
@@ -91,7 +91,7 @@ inline constexpr auto kIconFuelPump = picture<12, 14>({
 });
 
 // Stopwatch: crown and stem on top of the face; told apart from the clock by the crown.
-inline constexpr auto kIconStopwatch = picture<11, 14>({
+inline constexpr auto PageStopwatchIcon = picture<11, 14>({
     "...#####...",
     ".....#.....",
     ".....#.....",
@@ -109,7 +109,7 @@ inline constexpr auto kIconStopwatch = picture<11, 14>({
 });
 
 // Clock face with hour marks and the hands at three o'clock.
-inline constexpr auto kIconClock = picture<13, 13>({
+inline constexpr auto ClockIcon = picture<13, 13>({
     "....#####....",
     "..##..#..##..",
     ".#.........#.",
@@ -126,7 +126,7 @@ inline constexpr auto kIconClock = picture<13, 13>({
 });
 
 // Total distance: a double-headed arrow spanning a rounded square.
-inline constexpr auto kIconDistance = picture<13, 13>({
+inline constexpr auto DistanceIcon = picture<13, 13>({
     "..#########..",
     ".#.........#.",
     "#...........#",

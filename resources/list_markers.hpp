@@ -6,7 +6,7 @@
 namespace ql {
 
 // The row opens a screen of its own.
-inline constexpr auto kListSubmenuMarker = picture<4, 7>({
+inline constexpr auto ListSubmenuMarker = picture<4, 7>({
     "#...",
     "##..",
     "###.",
@@ -17,7 +17,7 @@ inline constexpr auto kListSubmenuMarker = picture<4, 7>({
 });
 
 // The current choice of a single-choice list.
-inline constexpr auto kListChoiceMarker = picture<4, 7>({
+inline constexpr auto ListChoiceMarker = picture<4, 7>({
     "...#",
     "..##",
     ".###",

@@ -8,7 +8,7 @@
 // point that falls between two columns (the apex of "A", the foot of "V") is two dots wide.
 namespace ql {
 
-inline constexpr GlyphArt kAsciiGlyphs[] = {
+inline constexpr GlyphArt ASCII_GLYPHS[] = {
     // !
     {'!',
      GlyphForm::Cell,

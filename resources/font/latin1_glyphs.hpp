@@ -10,7 +10,7 @@
 // dots in the row nearest the letter, ring a 2 x 2 dot, cedilla a hook in the band below.
 namespace ql {
 
-inline constexpr GlyphArt kLatin1Glyphs[] = {
+inline constexpr GlyphArt LATIN1_GLYPHS[] = {
     // ¿ (inverted question mark)
     {0xBF,
      GlyphForm::Cell,

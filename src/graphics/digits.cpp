@@ -1,17 +1,17 @@
 #include "graphics/digits.hpp"
 #include "graphics/draw.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "resources/digits.hpp"
 
 namespace ql {
 
-const DigitFont DigitsSmall{8, 12, 16, 10, 6, 2, kDigitsSmallGlyphs.data()};
-const DigitFont DigitsMedium{10, 14, 20, 12, 5, 3, kDigitsMediumGlyphs.data()};
-const DigitFont DigitsLarge{12, 17, 36, 14, 8, 3, kDigitsLargeGlyphs.data()};
+const DigitFont DigitsSmall{8, 12, 16, 10, 6, 2, DIGITS_SMALL_GLYPHS.data()};
+const DigitFont DigitsMedium{10, 14, 20, 12, 5, 3, DIGITS_MEDIUM_GLYPHS.data()};
+const DigitFont DigitsLarge{12, 17, 36, 14, 8, 3, DIGITS_LARGE_GLYPHS.data()};
 
-static_assert(kDigitsSmallGlyphs.size() == 14 * 16);
-static_assert(kDigitsMediumGlyphs.size() == 14 * 20);
-static_assert(kDigitsLargeGlyphs.size() == 14 * 36);
+static_assert(DIGITS_SMALL_GLYPHS.size() == 14 * 16);
+static_assert(DIGITS_MEDIUM_GLYPHS.size() == 14 * 20);
+static_assert(DIGITS_LARGE_GLYPHS.size() == 14 * 36);
 
 namespace {
 

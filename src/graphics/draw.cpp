@@ -1,6 +1,6 @@
 #include "graphics/draw.hpp"
 #include "hardware/lcd_panel.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql {
 
@@ -22,7 +22,7 @@ void lcd_clear_home(Device& dev) {
     dev.draw.cursor = DrawCursor{};
 }
 
-void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, std::uint8_t mode) {
+void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, RectMode mode) {
     DrawCursor& c = dev.draw.cursor;
     // The row counter is a byte like the cursor: a rectangle that runs past row 63 carries on
     // in page 0, because the controller keeps page numbers mod 8.
@@ -38,7 +38,8 @@ void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, std::uint8_
             rows = end - bit;
         }
         lcd_set_address(dev, c.x, static_cast<std::uint8_t>(y / 8));
-        if (mode <= RECT_INVERT) {
+        // A mode outside the three leaves the memory alone.
+        if (mode == RECT_CLEAR || mode == RECT_SET || mode == RECT_INVERT) {
             for (unsigned i = 0; i < width; ++i) {
                 const std::uint8_t b = lcd_read(dev);
                 std::uint8_t out = b;

@@ -20,13 +20,15 @@ struct DrawState {
     std::array<std::uint8_t, 128> carry{};
 };
 
-inline constexpr std::uint8_t RECT_CLEAR = 0;
-inline constexpr std::uint8_t RECT_SET = 1;
-inline constexpr std::uint8_t RECT_INVERT = 2;
+// What draw_rect does to the dots it covers.
+enum class RectMode : std::uint8_t { Clear = 0, Set = 1, Invert = 2 };
+inline constexpr RectMode RECT_CLEAR = RectMode::Clear;
+inline constexpr RectMode RECT_SET = RectMode::Set;
+inline constexpr RectMode RECT_INVERT = RectMode::Invert;
 
 void lcd_clear(Device& dev);
 void lcd_clear_home(Device& dev);
-void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, std::uint8_t mode);
+void draw_rect(Device& dev, std::uint8_t width, std::uint8_t height, RectMode mode);
 void blit_xor(Device& dev, std::uint8_t width, std::uint8_t height, const std::uint8_t* bitmap);
 
 // Exclusive-ors one of the pictures in resources/ at the cursor.

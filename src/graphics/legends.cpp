@@ -1,7 +1,7 @@
 #include "graphics/legends.hpp"
 #include "graphics/draw.hpp"
 #include "hardware/lcd_panel.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "resources/legends.hpp"
 #include "settings/languages.hpp"
 
@@ -10,9 +10,8 @@ namespace {
 
 using namespace legend_words;
 
-// One row per meaning, in the order of Legend; columns English, French, Italian, Spanish,
-// German.
-constexpr const std::uint8_t* kWords[][5] = {
+// One row per meaning, in the order of Legend.
+constexpr PerLanguage<const std::uint8_t*> WORDS[] = {
     {BACK.data(), PRECE.data(), INDT.data(), ATR.data(), ZRCK.data()},
     {SET.data(), REGLA.data(), IMP.data(), AJST.data(), EINST.data()},
     {EDIT.data(), MODIF.data(), MOD.data(), MODF.data(), BEAR.data()},
@@ -26,7 +25,7 @@ constexpr const std::uint8_t* kWords[][5] = {
     {MENU.data(), MENU.data(), MENU.data(), MENU.data(), MENU.data()},
 };
 
-constexpr const std::uint8_t* kSymbols[] = {
+constexpr const std::uint8_t* SYMBOLS[] = {
     legend_symbols::UP.data(),    legend_symbols::DOWN.data(), legend_symbols::LEFT.data(),
     legend_symbols::RIGHT.data(), legend_symbols::PLUS.data(), legend_symbols::MINUS.data(),
 };
@@ -57,14 +56,18 @@ void write_bar(Device& dev, std::uint8_t column, std::uint8_t page) {
 
 const std::uint8_t* legend_word(Legend meaning, std::uint8_t language) {
     const auto row = static_cast<std::size_t>(meaning);
-    if (row >= std::size(kWords)) return kWords[0][0];
-    return kWords[row][language_index(language)];
+    if (row >= std::size(WORDS)) return WORDS[0].english;
+    return WORDS[row].in(language);
+}
+
+const std::uint8_t* legend_word(Device& dev, Legend meaning) {
+    return legend_word(meaning, current_language(dev));
 }
 
 const std::uint8_t* legend_symbol(LegendSymbol symbol) {
     const auto index = static_cast<std::size_t>(symbol);
-    if (index >= std::size(kSymbols)) return kSymbols[0];
-    return kSymbols[index];
+    if (index >= std::size(SYMBOLS)) return SYMBOLS[0];
+    return SYMBOLS[index];
 }
 
 void legend_top_left(Device& dev, const std::uint8_t* bitmap) {

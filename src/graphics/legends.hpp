@@ -18,6 +18,8 @@ inline constexpr std::uint8_t LEGEND_H = 24;
 // The word for `meaning` in the language whose bit is `language` (LANG_*); any other value
 // gives the English word.
 const std::uint8_t* legend_word(Legend meaning, std::uint8_t language);
+// The word in the language the device shows now.
+const std::uint8_t* legend_word(Device& dev, Legend meaning);
 const std::uint8_t* legend_symbol(LegendSymbol symbol);
 
 void legend_top_left(Device& dev, const std::uint8_t* bitmap);

@@ -1,7 +1,7 @@
 #include "graphics/list_menu.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/text.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "resources/list_markers.hpp"
 
 namespace ql {
@@ -116,11 +116,11 @@ void list_redraw_selected(Device& dev) {
 }
 
 void list_submenu_marker(Device& dev, std::uint8_t text_y) {
-    draw_marker(dev, text_y, kListSubmenuMarker);
+    draw_marker(dev, text_y, ListSubmenuMarker);
 }
 
 void list_choice_marker(Device& dev, std::uint8_t text_y) {
-    draw_marker(dev, text_y, kListChoiceMarker);
+    draw_marker(dev, text_y, ListChoiceMarker);
 }
 
 } // namespace ql

@@ -3,13 +3,13 @@
 #include "graphics/draw.hpp"
 #include "graphics/legends.hpp"
 #include "hardware/numeric.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "settings/settings.hpp"
 
 namespace ql {
 namespace {
 
-struct EditorFont {
+struct EditorFontPlace {
     const DigitFont& font;
     // The highlight: a rectangle around the cell, from (x - left, y - up).
     std::uint8_t width;
@@ -18,10 +18,10 @@ struct EditorFont {
     std::uint8_t up;
 };
 
-const EditorFont& editor_font(std::uint8_t size) {
-    static constexpr EditorFont small{DigitsSmall, 10, 16, 1, 2};
-    static constexpr EditorFont medium{DigitsMedium, 12, 20, 1, 3};
-    static constexpr EditorFont large{DigitsLarge, 15, 23, 2, 3};
+const EditorFontPlace& editor_font(EditorSize size) {
+    static constexpr EditorFontPlace small{DigitsSmall, 10, 16, 1, 2};
+    static constexpr EditorFontPlace medium{DigitsMedium, 12, 20, 1, 3};
+    static constexpr EditorFontPlace large{DigitsLarge, 15, 23, 2, 3};
     if (size == NUMEDIT_MEDIUM) return medium;
     if (size == NUMEDIT_LARGE) return large;
     return small;
@@ -29,12 +29,12 @@ const EditorFont& editor_font(std::uint8_t size) {
 
 void move_to_highlight(Device& dev) {
     const NumberEditor& e = dev.ui.editor;
-    const EditorFont& f = editor_font(e.size);
+    const EditorFontPlace& f = editor_font(e.size);
     move_to(dev, static_cast<std::uint8_t>(e.x - f.left), static_cast<std::uint8_t>(e.y - f.up));
 }
 
 void toggle_highlight(Device& dev) {
-    const EditorFont& f = editor_font(dev.ui.editor.size);
+    const EditorFontPlace& f = editor_font(dev.ui.editor.size);
     move_to_highlight(dev);
     draw_rect(dev, f.width, f.height, RECT_INVERT);
 }
@@ -99,7 +99,7 @@ void step(Device& dev, bool up) {
     if (after == before) return;
     e.text[e.pos] = after;
     // A solid cell with the new character cut out of it: the highlight stays on.
-    const EditorFont& f = editor_font(e.size);
+    const EditorFontPlace& f = editor_font(e.size);
     move_to_highlight(dev);
     draw_rect(dev, f.width, f.height, RECT_SET);
     move_to(dev, e.x, e.y);
@@ -108,7 +108,7 @@ void step(Device& dev, bool up) {
 
 } // namespace
 
-void numedit_open(Device& dev, std::uint8_t size, std::uint8_t x, std::uint8_t y, char* text) {
+void numedit_open(Device& dev, EditorSize size, std::uint8_t x, std::uint8_t y, char* text) {
     draw_side_bars(dev);
     legend_bottom_right(dev, legend_symbol(LegendSymbol::Minus));
     legend_top_right(dev, legend_symbol(LegendSymbol::Plus));

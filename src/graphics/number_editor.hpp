@@ -6,13 +6,14 @@ namespace ql {
 struct Device;
 
 // Digit fonts the editor can show its number in.
-inline constexpr std::uint8_t NUMEDIT_SMALL = 0;
-inline constexpr std::uint8_t NUMEDIT_MEDIUM = 1;
-inline constexpr std::uint8_t NUMEDIT_LARGE = 2;
+enum class EditorSize : std::uint8_t { Small = 0, Medium = 1, Large = 2 };
+inline constexpr EditorSize NUMEDIT_SMALL = EditorSize::Small;
+inline constexpr EditorSize NUMEDIT_MEDIUM = EditorSize::Medium;
+inline constexpr EditorSize NUMEDIT_LARGE = EditorSize::Large;
 
 // The one number editor: the user changes a numeric text in place, one character at a time.
 struct NumberEditor {
-    std::uint8_t size = NUMEDIT_SMALL;
+    EditorSize size = NUMEDIT_SMALL;
     std::uint8_t x = 0; // the cell of the character under edit
     std::uint8_t y = 0;
     char* text = nullptr; // belongs to the calling screen
@@ -23,7 +24,7 @@ struct NumberEditor {
 
 // Draws the side bars, the four legends and the text at (x, y), and highlights its first
 // character.
-void numedit_open(Device& dev, std::uint8_t size, std::uint8_t x, std::uint8_t y, char* text);
+void numedit_open(Device& dev, EditorSize size, std::uint8_t x, std::uint8_t y, char* text);
 // Move to the next or previous digit or sign, stepping over points and colons; false, and
 // nothing done, when there is none.
 bool numedit_next(Device& dev);

@@ -1,7 +1,7 @@
 #include "graphics/text.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/text_font.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <string_view>
 
 namespace ql {
@@ -9,8 +9,8 @@ namespace ql {
 namespace {
 
 // Letters whose shape leaves room on one side: the gap next to them is one column less.
-constexpr std::string_view kNarrowAfter = "&(/FLT\\_rt}";
-constexpr std::string_view kNarrowBefore = "),/;JT\\_fjt{";
+constexpr std::string_view NARROW_AFTER = "&(/FLT\\_rt}";
+constexpr std::string_view NARROW_BEFORE = "),/;JT\\_fjt{";
 
 bool in_set(std::string_view set, std::uint8_t ch) {
     return ch != 0 && set.find(static_cast<char>(ch)) != std::string_view::npos;
@@ -50,9 +50,9 @@ void text_render(Device& dev, const char* text, bool draw) {
         }
         if (next != 0) {
             int gap = 2;
-            if (in_set(kNarrowAfter, ch)) gap -= 1;
+            if (in_set(NARROW_AFTER, ch)) gap -= 1;
             if (ch == 'f') gap -= 2;
-            if (in_set(kNarrowBefore, next)) gap -= 1;
+            if (in_set(NARROW_BEFORE, next)) gap -= 1;
             cursor.x = static_cast<std::uint8_t>(cursor.x + gap);
         }
         cursor.x = static_cast<std::uint8_t>(cursor.x % 128);
@@ -73,7 +73,7 @@ std::uint8_t text_width(Device& dev, const char* text) {
     return width;
 }
 
-void text_draw_at(Device& dev, std::uint8_t x, std::uint8_t y, std::uint8_t align,
+void text_draw_at(Device& dev, std::uint8_t x, std::uint8_t y, Align align,
                   const char* text) {
     char local[TEXT_SCRATCH_SIZE];
     copy_bounded(local, text);

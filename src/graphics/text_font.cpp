@@ -21,14 +21,14 @@ struct Latin1Run {
     std::uint8_t last;
     std::size_t index;
 };
-constexpr Latin1Run kLatin1Runs[] = {
+constexpr Latin1Run LATIN1_RUNS[] = {
     {0xBF, 0xCF, 0},  {0xD1, 0xD6, 17}, {0xD9, 0xDC, 23},
     {0xE0, 0xEF, 27}, {0xF1, 0xF6, 43}, {0xF9, 0xFC, 49},
 };
 
 constexpr GlyphSlot slot_of(std::uint8_t ch) {
     if (ch >= 0x21 && ch <= 0x7E) return {true, false, ch - 0x21u};
-    for (const Latin1Run& run : kLatin1Runs)
+    for (const Latin1Run& run : LATIN1_RUNS)
         if (ch >= run.first && ch <= run.last) return {true, true, run.index + (ch - run.first)};
     return {false, false, 0};
 }
@@ -87,27 +87,27 @@ consteval PackedSet<N, Bytes> pack_set(const GlyphArt (&art)[N], bool latin1) {
 
 // The ASCII block has one spare zero byte after "~", outside every glyph, which keeps it the
 // size of the device's own block; the index's end entry still marks where "~" ends.
-constexpr auto kAscii = pack_set<glyph_bytes(kAsciiGlyphs) + 1>(kAsciiGlyphs, false);
-constexpr auto kLatin1 = pack_set<glyph_bytes(kLatin1Glyphs)>(kLatin1Glyphs, true);
+constexpr auto ASCII = pack_set<glyph_bytes(ASCII_GLYPHS) + 1>(ASCII_GLYPHS, false);
+constexpr auto LATIN1 = pack_set<glyph_bytes(LATIN1_GLYPHS)>(LATIN1_GLYPHS, true);
 
-constexpr GlyphSet kAsciiSet{kAscii.index.data(), kAscii.index.size() - 1, kAscii.bitmaps.data(),
-                             kAscii.bitmaps.size()};
-constexpr GlyphSet kLatin1Set{kLatin1.index.data(), kLatin1.index.size() - 1,
-                              kLatin1.bitmaps.data(), kLatin1.bitmaps.size()};
+constexpr GlyphSet ASCII_SET{ASCII.index.data(), ASCII.index.size() - 1, ASCII.bitmaps.data(),
+                             ASCII.bitmaps.size()};
+constexpr GlyphSet LATIN1_SET{LATIN1.index.data(), LATIN1.index.size() - 1,
+                              LATIN1.bitmaps.data(), LATIN1.bitmaps.size()};
 
 } // namespace
 
 const GlyphSet& ascii_glyph_set() {
-    return kAsciiSet;
+    return ASCII_SET;
 }
 const GlyphSet& latin1_glyph_set() {
-    return kLatin1Set;
+    return LATIN1_SET;
 }
 
 bool find_glyph(std::uint8_t ch, Glyph& out) {
     const GlyphSlot slot = slot_of(ch);
     if (!slot.found) return false;
-    const GlyphSet& set = slot.latin1 ? kLatin1Set : kAsciiSet;
+    const GlyphSet& set = slot.latin1 ? LATIN1_SET : ASCII_SET;
     const std::uint16_t entry = set.index[slot.index];
     const std::uint16_t next = set.index[slot.index + 1];
     out.raised = (entry & GLYPH_RAISED) != 0;

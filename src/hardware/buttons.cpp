@@ -1,5 +1,5 @@
 #include "hardware/buttons.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <limits>
 
 namespace ql {
@@ -19,9 +19,7 @@ bool contains(const ButtonRegion& r, std::int16_t x, std::int16_t y) {
     return r.left <= x && x < r.right && r.top <= y && y < r.bottom;
 }
 
-std::uint8_t with_button(std::uint8_t kind, const ButtonInput& in) {
-    return static_cast<std::uint8_t>(kind + in.button);
-}
+
 
 } // namespace
 
@@ -41,12 +39,12 @@ void button_press_at(Device& dev, std::int16_t x, std::int16_t y) {
     for (std::uint8_t b = 0; b < BUTTON_COUNT && !hit; ++b) {
         if (contains(in.regions[b], x, y)) {
             in.pressed = true;
-            in.button = b;
+            in.button = static_cast<Button>(b);
             hit = true;
         }
     }
     if (!hit && !in.pressed) return;
-    post_event(dev, with_button(EV_KEY_PRESS, in));
+    post_event(dev, key_press(in.button));
     dev.host->start_timer(TIMER_HOLD, HOLD_PERIOD_MS);
     dev.host->start_timer(TIMER_REPEAT, REPEAT_FIRST_MS);
     in.repeat_count = 1;
@@ -55,7 +53,7 @@ void button_press_at(Device& dev, std::int16_t x, std::int16_t y) {
 void button_release(Device& dev) {
     ButtonInput& in = dev.buttons;
     if (!in.pressed) return;
-    post_event(dev, with_button(EV_KEY_RELEASE, in));
+    post_event(dev, key_release(in.button));
     in.pressed = false;
     dev.host->stop_timer(TIMER_HOLD);
     dev.host->stop_timer(TIMER_REPEAT);
@@ -64,10 +62,10 @@ void button_release(Device& dev) {
 void button_timer(Device& dev, std::uint8_t timer_id) {
     ButtonInput& in = dev.buttons;
     if (timer_id == TIMER_HOLD) {
-        post_event(dev, with_button(EV_KEY_HOLD, in));
+        post_event(dev, key_hold(in.button));
         dev.host->stop_timer(TIMER_HOLD);
     } else if (timer_id == TIMER_REPEAT) {
-        post_event(dev, with_button(EV_KEY_PRESS, in));
+        post_event(dev, key_press(in.button));
         // The first two repeats come at the slow pace, then they speed up.
         dev.host->start_timer(TIMER_REPEAT, in.repeat_count < 3 ? REPEAT_FIRST_MS : REPEAT_FAST_MS);
         if (in.repeat_count < std::numeric_limits<std::int32_t>::max()) ++in.repeat_count;

@@ -1,4 +1,5 @@
 #pragma once
+#include "kernel/events.hpp"
 #include <array>
 #include <cstdint>
 
@@ -6,7 +7,7 @@ namespace ql {
 
 struct Device;
 
-inline constexpr std::uint8_t BUTTON_COUNT = 4;
+
 inline constexpr std::uint32_t HOLD_PERIOD_MS = 1000;
 inline constexpr std::uint32_t REPEAT_FIRST_MS = 700;
 inline constexpr std::uint32_t REPEAT_FAST_MS = 350;
@@ -25,7 +26,7 @@ struct ButtonRegion {
 struct ButtonInput {
     std::array<ButtonRegion, BUTTON_COUNT> regions{};
     bool pressed = false;
-    std::uint8_t button = 0;       // the button that is down, or was last down
+    Button button = Button::TopLeft; // the button that is down, or was last down
     std::int32_t repeat_count = 0; // press events posted for the current press
     std::uint32_t tick_count = 0;  // 250 ms ticks since the window was created
 };
@@ -33,6 +34,9 @@ struct ButtonInput {
 // The faceplate area of button b (BTN_TOP_LEFT ... BTN_TOP_RIGHT); an empty area for any
 // other number.
 ButtonRegion button_region(int b);
+inline ButtonRegion button_region(Button b) {
+    return button_region(static_cast<int>(button_index(b)));
+}
 
 void button_regions_init(Device& dev);
 // A press outside every button while one is down presses that button again.

@@ -1,5 +1,5 @@
 #include "hardware/clocks.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql {
 
@@ -46,18 +46,17 @@ void set_clock(Device& dev, const Clock& time) {
     dev.clocks.time_of_day = {time.fraction, time.seconds, time.minutes, time.hours};
 }
 
-void stopwatch_control(Device& dev, std::uint8_t command) {
+void stopwatch_control(Device& dev, StopwatchCommand command) {
     Clocks& c = dev.clocks;
     switch (command) {
     case STOPWATCH_RUN: c.stopwatch_run = 1; break;
     case STOPWATCH_STOP: c.stopwatch_run = 0; break;
     case STOPWATCH_RESET: c.stopwatch = {}; break;
-    default: break;
     }
 }
 
-std::uint8_t stopwatch_running(Device& dev) {
-    return dev.clocks.stopwatch_run;
+bool stopwatch_running(Device& dev) {
+    return dev.clocks.stopwatch_run != 0;
 }
 
 } // namespace ql

@@ -22,9 +22,10 @@ struct ClockCount {
     std::uint8_t hours = 0;
 };
 
-inline constexpr std::uint8_t STOPWATCH_RUN = 0;
-inline constexpr std::uint8_t STOPWATCH_STOP = 1;
-inline constexpr std::uint8_t STOPWATCH_RESET = 2;
+enum class StopwatchCommand : std::uint8_t { Run = 0, Stop = 1, Reset = 2 };
+inline constexpr StopwatchCommand STOPWATCH_RUN = StopwatchCommand::Run;
+inline constexpr StopwatchCommand STOPWATCH_STOP = StopwatchCommand::Stop;
+inline constexpr StopwatchCommand STOPWATCH_RESET = StopwatchCommand::Reset;
 
 // The time of day, which always runs, and the stopwatch, which runs while its flag is set.
 struct Clocks {
@@ -39,7 +40,7 @@ void read_stopwatch(Device& dev, Clock& out);
 // The fraction byte becomes the phase as it is; callers pass 0, which restarts the second.
 void set_clock(Device& dev, const Clock& time);
 // STOPWATCH_RUN, STOPWATCH_STOP or STOPWATCH_RESET; a reset leaves it running if it ran.
-void stopwatch_control(Device& dev, std::uint8_t command);
-std::uint8_t stopwatch_running(Device& dev);
+void stopwatch_control(Device& dev, StopwatchCommand command);
+bool stopwatch_running(Device& dev);
 
 } // namespace ql

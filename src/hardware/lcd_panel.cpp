@@ -1,5 +1,5 @@
 #include "hardware/lcd_panel.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql {
 

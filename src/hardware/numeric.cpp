@@ -1,5 +1,5 @@
 #include "hardware/numeric.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <limits>
 
 namespace ql {
@@ -14,9 +14,9 @@ char* scratch(Device& dev) {
 
 std::int32_t round_half_away(float value) {
     // Values beyond the 32-bit range saturate instead of overflowing the conversion.
-    constexpr float kLimit = 2147483520.0f; // the largest float below 2^31
-    if (value >= kLimit) return std::numeric_limits<std::int32_t>::max();
-    if (value <= -kLimit) return std::numeric_limits<std::int32_t>::min();
+    constexpr float LIMIT = 2147483520.0f; // the largest float below 2^31
+    if (value >= LIMIT) return std::numeric_limits<std::int32_t>::max();
+    if (value <= -LIMIT) return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(value >= 0.0f ? value + 0.5f : value - 0.5f);
 }
 
@@ -69,25 +69,25 @@ char* format_3_digits(Device& dev, std::uint8_t value) {
 }
 
 char* format_decimal(Device& dev, std::int32_t value, std::uint8_t int_digits,
-                     std::uint8_t decimals, std::uint8_t flags) {
+                     std::uint8_t decimals, FormatFlags flags) {
     char* out = scratch(dev);
     // The field must fit the scratch buffer with its NUL: integer positions give way first.
-    constexpr unsigned kMaxField = TEXT_SCRATCH_SIZE - 1;
-    if (decimals > kMaxField - 1) decimals = kMaxField - 1;
+    constexpr unsigned MAX_FIELD = TEXT_SCRATCH_SIZE - 1;
+    if (decimals > MAX_FIELD - 1) decimals = MAX_FIELD - 1;
     const unsigned point = decimals > 0 ? 1 : 0;
-    if (int_digits + decimals + point > kMaxField)
-        int_digits = static_cast<std::uint8_t>(kMaxField - decimals - point);
+    if (int_digits + decimals + point > MAX_FIELD)
+        int_digits = static_cast<std::uint8_t>(MAX_FIELD - decimals - point);
 
     // The magnitude is taken in unsigned arithmetic, so even the most negative value has one:
     // it formats as 2147483648 with the sign rules below.
     std::uint32_t magnitude = static_cast<std::uint32_t>(value);
     if (value < 0) {
         magnitude = 0u - magnitude;
-        flags = static_cast<std::uint8_t>(flags & ~FMT_PLUS);
+        flags = without(flags, FMT_PLUS);
     } else {
-        flags = static_cast<std::uint8_t>(flags & ~FMT_MINUS);
+        flags = without(flags, FMT_MINUS);
     }
-    flags = static_cast<std::uint8_t>(flags & ~FMT_POINT);
+    flags = without(flags, FMT_POINT);
 
     unsigned pos = int_digits + decimals + point;
     out[pos] = '\0';
@@ -97,7 +97,7 @@ char* format_decimal(Device& dev, std::int32_t value, std::uint8_t int_digits,
     }
     if (decimals > 0) {
         out[--pos] = '.';
-        flags |= FMT_POINT;
+        flags = flags | FMT_POINT;
     }
 
     if (int_digits > 0) {
@@ -116,27 +116,27 @@ char* format_decimal(Device& dev, std::int32_t value, std::uint8_t int_digits,
             sign_room = magnitude == 0;
         }
         if (sign_room && positions > 0) {
-            if ((flags & FMT_PLUS) != 0)
+            if (has_flag(flags, FMT_PLUS))
                 out[--pos] = '+';
-            else if ((flags & FMT_MINUS) != 0)
+            else if (has_flag(flags, FMT_MINUS))
                 out[--pos] = '-';
         }
     }
 
-    if ((flags & FMT_NO_PAD) != 0) return out + pos;
-    const char pad = (flags & FMT_ZERO_PAD) != 0 ? '0' : ' ';
+    if (has_flag(flags, FMT_NO_PAD)) return out + pos;
+    const char pad = has_flag(flags, FMT_ZERO_PAD) ? '0' : ' ';
     for (unsigned i = 0; i < pos; ++i)
         out[i] = pad;
     return out;
 }
 
 char* format_hex4(Device& dev, std::uint16_t value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+    static constexpr char DIGITS[] = "0123456789ABCDEF";
     char* out = scratch(dev);
     out[0] = '0';
     out[1] = 'x';
     for (int i = 0; i < 4; ++i)
-        out[2 + i] = kDigits[(value >> (12 - 4 * i)) & 0xF];
+        out[2 + i] = DIGITS[(value >> (12 - 4 * i)) & 0xF];
     out[6] = '\0';
     return out;
 }

@@ -1,6 +1,6 @@
 #include "hardware/perf_timer.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql {
 
@@ -13,7 +13,7 @@ constexpr std::uint16_t TENTHS_KMH_PER_METRE_PER_TICK = 288;
 void run_tick(Device& dev) {
     PerfTimerUnit& p = dev.perf;
     if (p.time < PERF_TIME_LIMIT) p.time += TIME_PER_TICK;
-    const std::uint16_t s = get_speed(dev, 0);
+    const std::uint16_t s = get_speed(dev, SpeedSource::Current);
     p.speed = s;
     // The fraction of a metre of each tick is dropped.
     p.distance += s / TENTHS_KMH_PER_METRE_PER_TICK;
@@ -63,7 +63,7 @@ void perf_tick(Device& dev, std::uint8_t timer_id) {
     if (p.config.start_speed > p.config.end_speed) return;
     if (p.state == PERF_ARMED) {
         // Nothing is counted on the tick that sees the vehicle move.
-        if (get_speed(dev, 0) > p.config.start_speed) p.state = PERF_RUNNING;
+        if (get_speed(dev, SpeedSource::Current) > p.config.start_speed) p.state = PERF_RUNNING;
     } else if (p.state == PERF_RUNNING) {
         run_tick(dev);
     }

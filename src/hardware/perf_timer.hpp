@@ -5,10 +5,11 @@ namespace ql {
 
 struct Device;
 
-inline constexpr std::uint8_t PERF_IDLE = 0;
-inline constexpr std::uint8_t PERF_ARMED = 1;
-inline constexpr std::uint8_t PERF_RUNNING = 2;
-inline constexpr std::uint8_t PERF_FINISHED = 3;
+enum class PerfState : std::uint8_t { Idle = 0, Armed = 1, Running = 2, Finished = 3 };
+inline constexpr PerfState PERF_IDLE = PerfState::Idle;
+inline constexpr PerfState PERF_ARMED = PerfState::Armed;
+inline constexpr PerfState PERF_RUNNING = PerfState::Running;
+inline constexpr PerfState PERF_FINISHED = PerfState::Finished;
 
 inline constexpr std::uint8_t PERF_NO_END_SPEED = 0xFF;
 inline constexpr std::uint16_t PERF_NO_DISTANCE_LIMIT = 0xFFFF;
@@ -24,7 +25,7 @@ struct PerfTimerConfig {
 static_assert(sizeof(PerfTimerConfig) == 4);
 
 struct PerfTimerResult {
-    std::uint8_t state = PERF_IDLE;
+    PerfState state = PERF_IDLE;
     std::uint8_t spare = 0;
     std::uint16_t speed = 0;    // 0.1 km/h at the last running tick
     std::uint16_t distance = 0; // metres since the start
@@ -35,7 +36,7 @@ static_assert(sizeof(PerfTimerResult) == 8);
 // The timing unit that runs on its own once armed, on the 125 ms timer: it waits for the
 // vehicle to move, then counts time and distance until the end condition is passed.
 struct PerfTimerUnit {
-    std::uint8_t state = PERF_IDLE;
+    PerfState state = PERF_IDLE;
     std::uint16_t speed = 0;
     std::uint16_t distance = 0;
     std::uint16_t time = 0;

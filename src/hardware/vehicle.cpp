@@ -1,6 +1,6 @@
 #include "hardware/vehicle.hpp"
 #include "hardware/keys.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <algorithm>
 #include <cmath>
 
@@ -47,21 +47,22 @@ void vehicle_tick(Device& dev, std::uint8_t timer_id) {
     const double d = v.speed * METRES_PER_TICK_PER_KMH;
     v.total_distance = static_cast<float>(v.total_distance + d);
     for (float& counter : v.counters)
-        counter = static_cast<float>(v.counting_down != 0 ? counter - d : counter + d);
+        counter = static_cast<float>(v.counting_down ? counter - d : counter + d);
 }
 
-std::uint16_t get_speed(Device& dev, std::uint8_t selector) {
-    if (selector == 0) return tenths(dev.vehicle.speed);
-    if (selector == 1) return tenths(dev.vehicle.max_speed);
+std::uint16_t get_speed(Device& dev, SpeedSource source) {
+    if (source == SpeedSource::Current) return tenths(dev.vehicle.speed);
+    if (source == SpeedSource::Maximum) return tenths(dev.vehicle.max_speed);
     return 0;
 }
 
-void set_max_speed(Device& dev, std::uint8_t selector, std::uint16_t value) {
-    if (selector != 1) return;
+void set_max_speed(Device& dev, SpeedSource source, std::uint16_t value) {
+    if (source != SpeedSource::Maximum) return;
     dev.vehicle.max_speed = std::min(value, SPEED_READ_MAX) / 10;
 }
 
-void get_distance_counter(Device& dev, std::uint8_t index, std::int32_t& out) {
+void get_distance_counter(Device& dev, Counter counter, std::int32_t& out) {
+    const std::uint8_t index = static_cast<std::uint8_t>(counter);
     if (index >= DISTANCE_COUNTERS) {
         out = 0;
         return;
@@ -79,13 +80,14 @@ void get_distance_counter(Device& dev, std::uint8_t index, std::int32_t& out) {
     }
 }
 
-void set_distance_counter(Device& dev, std::uint8_t index, std::int32_t metres) {
+void set_distance_counter(Device& dev, Counter counter, std::int32_t metres) {
+    const std::uint8_t index = static_cast<std::uint8_t>(counter);
     if (index >= DISTANCE_COUNTERS) return;
     dev.vehicle.counters[index] = static_cast<float>(metres);
 }
 
-void set_counting_down(Device& dev, std::uint8_t flag) {
-    dev.vehicle.counting_down = flag;
+void set_counting_down(Device& dev, CountDirection direction) {
+    dev.vehicle.counting_down = direction == CountDirection::Down;
 }
 
 void set_pulses_per_km(Device& dev, std::uint16_t pulses) {
@@ -95,8 +97,8 @@ void set_pulses_per_km(Device& dev, std::uint16_t pulses) {
 void get_pulse_count(Device& dev, std::uint32_t& out) {
     const float km = dev.vehicle.total_distance * 0.001f;
     const float pulses = km * static_cast<float>(dev.vehicle.pulses_per_km);
-    constexpr float kLimit = 4294967040.0f; // the largest float below 2^32
-    out = pulses >= kLimit ? 0xFFFFFFFFu : static_cast<std::uint32_t>(pulses);
+    constexpr float LIMIT = 4294967040.0f; // the largest float below 2^32
+    out = pulses >= LIMIT ? 0xFFFFFFFFu : static_cast<std::uint32_t>(pulses);
 }
 
 bool speed_alarm_fitted(Device&) {

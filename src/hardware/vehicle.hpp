@@ -1,4 +1,5 @@
 #pragma once
+#include "settings/settings.hpp"
 #include <array>
 #include <cstdint>
 
@@ -7,9 +8,18 @@ namespace ql {
 struct Device;
 
 inline constexpr std::uint8_t DISTANCE_COUNTERS = 3;
-inline constexpr std::uint8_t COUNTER_INTERVAL = 0;
-inline constexpr std::uint8_t COUNTER_TOTAL = 1;
-inline constexpr std::uint8_t COUNTER_SPARE = 2; // integrated, never read or set by the device
+enum class Counter : std::uint8_t {
+    Interval = 0,
+    Total = 1,
+    Spare = 2, // integrated, never read or set by the device
+};
+inline constexpr Counter COUNTER_INTERVAL = Counter::Interval;
+inline constexpr Counter COUNTER_TOTAL = Counter::Total;
+inline constexpr Counter COUNTER_SPARE = Counter::Spare;
+
+// The speeds the hardware reports. It keeps no average: that one always reads 0, and
+// clearing it does nothing.
+enum class SpeedSource : std::uint8_t { Current = 0, Maximum = 1, Average = 2 };
 
 inline constexpr std::int32_t DISTANCE_READ_MAX = 9999999;
 inline constexpr std::int32_t DISTANCE_READ_MIN = -999999;
@@ -21,7 +31,7 @@ struct VehicleModel {
     std::uint16_t max_speed = 0;                     // km/h
     float total_distance = 0.0f;                     // metres; never counts down
     std::array<float, DISTANCE_COUNTERS> counters{}; // metres
-    std::uint8_t counting_down = 0;
+    bool counting_down = false;
     std::uint16_t pulses_per_km = 1000;
 };
 
@@ -30,15 +40,15 @@ void vehicle_reset(Device& dev);
 void vehicle_key(Device& dev, std::uint8_t key);
 void vehicle_tick(Device& dev, std::uint8_t timer_id);
 
-// Selector 0 the current speed, 1 the maximum, in 0.1 km/h; any other selector reads 0.
-std::uint16_t get_speed(Device& dev, std::uint8_t selector);
-// Only selector 1 (the maximum) can be set; the value is in 0.1 km/h.
-void set_max_speed(Device& dev, std::uint8_t selector, std::uint16_t value);
+// In 0.1 km/h; any source but the current and the maximum speed reads 0.
+std::uint16_t get_speed(Device& dev, SpeedSource source);
+// Only the maximum can be set; the value is in 0.1 km/h.
+void set_max_speed(Device& dev, SpeedSource source, std::uint16_t value);
 
 // Whole metres, read back limited to -999999 ... 9999999.
-void get_distance_counter(Device& dev, std::uint8_t index, std::int32_t& out);
-void set_distance_counter(Device& dev, std::uint8_t index, std::int32_t metres);
-void set_counting_down(Device& dev, std::uint8_t flag);
+void get_distance_counter(Device& dev, Counter counter, std::int32_t& out);
+void set_distance_counter(Device& dev, Counter counter, std::int32_t metres);
+void set_counting_down(Device& dev, CountDirection direction);
 void set_pulses_per_km(Device& dev, std::uint16_t pulses);
 // Sensor pulses over the whole distance driven, at the current calibration.
 void get_pulse_count(Device& dev, std::uint32_t& out);

@@ -1,5 +1,5 @@
 #include "kernel/kernel.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql {
 

@@ -1,6 +1,6 @@
 #include "settings/settings.hpp"
 #include "hardware/numeric.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <iterator>
 
 namespace ql {
@@ -28,7 +28,6 @@ constexpr VariantDefaults VARIANTS[] = {
     {"UK", LANG_ENGLISH, LANG_ENGLISH},
     {"NZ", LANG_ENGLISH, LANG_ENGLISH},
 };
-constexpr Variant VARIANT_UK = 5;
 
 const VariantDefaults& variant_defaults(Variant variant) {
     return variant < std::size(VARIANTS) ? VARIANTS[variant] : VARIANTS[0];
@@ -50,21 +49,21 @@ std::uint16_t to_u16(std::int32_t value) {
 
 } // namespace
 
-std::uint8_t set_calibration(Device& dev, std::uint8_t unit, std::uint16_t value) {
+bool set_calibration(Device& dev, DistanceUnit unit, std::uint16_t value) {
     Settings& s = dev.settings;
-    const std::uint16_t low = unit == 0 ? KM_MIN : MILE_MIN;
-    const std::uint16_t high = unit == 0 ? KM_MAX : MILE_MAX;
-    std::uint8_t clamped = 0;
+    const std::uint16_t low = unit == DistanceUnit::Kilometres ? KM_MIN : MILE_MIN;
+    const std::uint16_t high = unit == DistanceUnit::Kilometres ? KM_MAX : MILE_MAX;
+    bool clamped = false;
     if (value < low) {
         value = low;
-        clamped = 1;
+        clamped = true;
     } else if (value > high) {
         value = high;
-        clamped = 1;
+        clamped = true;
     }
     // The derived value is not clamped: 30000 per km gives 48280 per mile, read back as 45000.
     std::int32_t derived = value;
-    if (unit == 0) {
+    if (unit == DistanceUnit::Kilometres) {
         s.pulses_per_km = value;
         miles_to_km(derived); // x 1.609344: pulses per km become pulses per mile
         s.pulses_per_mile = to_u16(derived);
@@ -76,9 +75,9 @@ std::uint8_t set_calibration(Device& dev, std::uint8_t unit, std::uint16_t value
     return clamped;
 }
 
-std::uint16_t get_calibration(Device& dev, std::uint8_t unit) {
+std::uint16_t get_calibration(Device& dev, DistanceUnit unit) {
     const Settings& s = dev.settings;
-    if (unit == 0) {
+    if (unit == DistanceUnit::Kilometres) {
         if (s.pulses_per_km < KM_MIN) return replaced(dev, KM_MIN);
         if (s.pulses_per_km > KM_MAX) return replaced(dev, KM_MAX);
         return s.pulses_per_km;
@@ -106,32 +105,32 @@ void set_contrast(Device& dev, std::uint8_t value) {
     dev.settings.contrast = value;
 }
 
-std::uint8_t get_distance_unit(Device& dev) {
-    return zero_or_one(dev, dev.settings.distance_unit, 0);
+DistanceUnit get_distance_unit(Device& dev) {
+    return static_cast<DistanceUnit>(zero_or_one(dev, dev.settings.distance_unit, 0));
 }
-void set_distance_unit(Device& dev, std::uint8_t value) {
-    dev.settings.distance_unit = value;
-}
-
-std::uint8_t get_fuel_unit(Device& dev) {
-    return zero_or_one(dev, dev.settings.fuel_unit, 0);
-}
-void set_fuel_unit(Device& dev, std::uint8_t value) {
-    dev.settings.fuel_unit = value;
+void set_distance_unit(Device& dev, DistanceUnit value) {
+    dev.settings.distance_unit = static_cast<std::uint8_t>(value);
 }
 
-std::uint8_t get_resolution(Device& dev) {
-    return zero_or_one(dev, dev.settings.resolution, 0);
+FuelUnit get_fuel_unit(Device& dev) {
+    return static_cast<FuelUnit>(zero_or_one(dev, dev.settings.fuel_unit, 0));
 }
-void set_resolution(Device& dev, std::uint8_t value) {
-    dev.settings.resolution = value;
+void set_fuel_unit(Device& dev, FuelUnit value) {
+    dev.settings.fuel_unit = static_cast<std::uint8_t>(value);
 }
 
-std::uint8_t get_count_direction(Device& dev) {
-    return zero_or_one(dev, dev.settings.count_direction, 0);
+Resolution get_resolution(Device& dev) {
+    return static_cast<Resolution>(zero_or_one(dev, dev.settings.resolution, 0));
 }
-void set_count_direction(Device& dev, std::uint8_t value) {
-    dev.settings.count_direction = value;
+void set_resolution(Device& dev, Resolution value) {
+    dev.settings.resolution = static_cast<std::uint8_t>(value);
+}
+
+CountDirection get_count_direction(Device& dev) {
+    return static_cast<CountDirection>(zero_or_one(dev, dev.settings.count_direction, 0));
+}
+void set_count_direction(Device& dev, CountDirection value) {
+    dev.settings.count_direction = static_cast<std::uint8_t>(value);
 }
 
 std::uint8_t get_sleep(Device& dev) {
@@ -283,8 +282,8 @@ void restore_factory_defaults(Device& dev) {
     Settings& s = dev.settings;
     s.stored_flags = 0;
     s.stored_max_speed = 0;
-    set_calibration(dev, 0, 1000);
-    set_calibration(dev, 1, 1609);
+    set_calibration(dev, DistanceUnit::Kilometres, 1000);
+    set_calibration(dev, DistanceUnit::Miles, 1609);
     s.backlight = 255;
     s.contrast = 32;
     s.distance_unit = 0;
@@ -302,11 +301,19 @@ void restore_factory_defaults(Device& dev) {
     const VariantDefaults& v = variant_defaults(s.variant);
     s.language_mask = v.language_mask;
     set_language(dev, v.language);
-    if (s.variant == VARIANT_UK) s.distance_unit = 1;
+    if (s.variant == VARIANT_UK) s.distance_unit = static_cast<std::uint8_t>(DistanceUnit::Miles);
 }
 
 void apply_hardware_setting(Device&, std::uint8_t) {
     // The simulated panel's colours never change.
+}
+
+} // namespace ql
+
+namespace ql {
+
+std::uint8_t current_language(Device& dev) {
+    return get_language(dev);
 }
 
 } // namespace ql

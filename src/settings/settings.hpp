@@ -24,8 +24,23 @@ static_assert(sizeof(FuelTable) == 32, "the fuel table is copied as one 32-byte 
 // language and, for the UK, miles.
 using Variant = std::uint8_t;
 
+enum class DistanceUnit : std::uint8_t { Kilometres = 0, Miles = 1 };
+enum class FuelUnit : std::uint8_t { Litres = 0, Gallons = 1 };
+// Rally shows distances to the nearest 10 m, high to the metre.
+enum class Resolution : std::uint8_t { Rally = 0, High = 1 };
+enum class CountDirection : std::uint8_t { Up = 0, Down = 1 };
+
+// The regional variants with a table of their own; any other number offers every language.
+inline constexpr Variant VARIANT_FRANCE = 1;
+inline constexpr Variant VARIANT_ITALY = 2;
+inline constexpr Variant VARIANT_SPAIN = 3;
+inline constexpr Variant VARIANT_GERMANY = 4;
+inline constexpr Variant VARIANT_UK = 5;
+inline constexpr Variant VARIANT_NZ = 6;
+
 inline constexpr std::uint16_t FIRMWARE_VERSION = 0x0213;
 inline constexpr std::uint8_t SETTINGS_INVALID = 0xFF;
+inline constexpr std::uint8_t SETTINGS_VALID = 0x00;
 
 // Every field starts at zero; power-on writes the factory defaults. Getters check what is
 // stored and hand out a safe replacement for a bad value, leaving the stored value as it is.
@@ -61,23 +76,23 @@ struct Settings {
     std::uint8_t reserved_trip_flag = 0;
 };
 
-// Unit 0 is pulses per kilometre, any other unit pulses per mile; the other one is derived.
-// Returns 1 when the value had to be brought into range.
-std::uint8_t set_calibration(Device& dev, std::uint8_t unit, std::uint16_t value);
-std::uint16_t get_calibration(Device& dev, std::uint8_t unit);
+// Pulses per kilometre or per mile; the other one is derived. Returns true when the value had
+// to be brought into range.
+bool set_calibration(Device& dev, DistanceUnit unit, std::uint16_t value);
+std::uint16_t get_calibration(Device& dev, DistanceUnit unit);
 
 std::uint8_t get_backlight(Device& dev);
 void set_backlight(Device& dev, std::uint8_t value);
 std::uint8_t get_contrast(Device& dev);
 void set_contrast(Device& dev, std::uint8_t value);
-std::uint8_t get_distance_unit(Device& dev);
-void set_distance_unit(Device& dev, std::uint8_t value);
-std::uint8_t get_fuel_unit(Device& dev);
-void set_fuel_unit(Device& dev, std::uint8_t value);
-std::uint8_t get_resolution(Device& dev);
-void set_resolution(Device& dev, std::uint8_t value);
-std::uint8_t get_count_direction(Device& dev);
-void set_count_direction(Device& dev, std::uint8_t value);
+DistanceUnit get_distance_unit(Device& dev);
+void set_distance_unit(Device& dev, DistanceUnit value);
+FuelUnit get_fuel_unit(Device& dev);
+void set_fuel_unit(Device& dev, FuelUnit value);
+Resolution get_resolution(Device& dev);
+void set_resolution(Device& dev, Resolution value);
+CountDirection get_count_direction(Device& dev);
+void set_count_direction(Device& dev, CountDirection value);
 std::uint8_t get_sleep(Device& dev);
 void set_sleep(Device& dev, std::uint8_t value);
 std::uint8_t get_aux_a_function(Device& dev);

@@ -179,18 +179,18 @@ void paint_word(RgbImage& img, const std::array<lettering::Glyph, N>& word, int 
 void paint_lettering(RgbImage& img) {
     constexpr int kBrandSpacing = 4, kBadgeSpacing = 2, kBadgePadX = 7, kBadgePadY = 4;
     const int centre = (kDisplayFrame.bottom + FACEPLATE_HEIGHT) / 2;
-    const int brand_height = lettering::kBrandWord[0].height;
-    paint_word(img, lettering::kBrandWord, kDisplayFrame.left + 2, centre - brand_height / 2,
+    const int brand_height = lettering::BRAND_WORD[0].height;
+    paint_word(img, lettering::BRAND_WORD, kDisplayFrame.left + 2, centre - brand_height / 2,
                kBrandSpacing, kInk);
 
-    const int text_w = word_width(lettering::kModelBadge, kBadgeSpacing);
-    const int text_h = lettering::kModelBadge[0].height;
+    const int text_w = word_width(lettering::MODEL_BADGE, kBadgeSpacing);
+    const int text_h = lettering::MODEL_BADGE[0].height;
     const Box plate{kDisplayFrame.right - 2 - text_w - 2 * kBadgePadX,
                     centre - text_h / 2 - kBadgePadY, kDisplayFrame.right - 2,
                     centre - text_h / 2 + text_h + kBadgePadY};
     fill_rounded(img, plate, 4, kBadgeRim);
     fill_rounded(img, plate.grown(-1), 3, kBadgePlate);
-    paint_word(img, lettering::kModelBadge, plate.left + kBadgePadX, plate.top + kBadgePadY,
+    paint_word(img, lettering::MODEL_BADGE, plate.left + kBadgePadX, plate.top + kBadgePadY,
                kBadgeSpacing, kBadgeInk);
 }
 

@@ -1,10 +1,7 @@
 #include "shell/shell.hpp"
-#include "hardware/buttons.hpp"
-#include "hardware/clocks.hpp"
+#include "device/wiring.hpp"
 #include "hardware/fuel_sender.hpp"
-#include "hardware/perf_timer.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/power_on.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/status_text.hpp"
 #include <cstdio>
@@ -29,17 +26,13 @@ Shell::Shell()
     dev.lcd.sink = this;
     timer_start(timers, TIMER_TICK, 250, now_ms);
     timer_start(timers, TIMER_PERF, 125, now_ms);
-    lcd_init(dev);
-    button_regions_init(dev);
-    vehicle_reset(dev);
-    perf_reset(dev);
-    fuel_reset(dev);
+    device_create(dev);
 }
 
 Shell::~Shell() {
     timer_stop(timers, TIMER_TICK);
     timer_stop(timers, TIMER_PERF);
-    lcd_release(dev);
+    device_destroy(dev);
     dev.lcd.sink = nullptr;
 }
 
@@ -53,7 +46,7 @@ void Shell::stop_timer(std::uint8_t id) {
 
 void Shell::repaint_speed_text() {
     char text[32];
-    std::snprintf(text, sizeof text, "Speed : %d kph", get_speed(dev, 0) / 10);
+    std::snprintf(text, sizeof text, "Speed : %d kph", get_speed(dev, SpeedSource::Current) / 10);
     speed_text = text;
     paint_status_text(*this, SPEED_TEXT_PLACE, speed_text);
 }
@@ -85,39 +78,27 @@ void shell_paint(Shell& shell) {
     shell.window_changed = true;
     // The device starts only once its window can show what it draws.
     if (shell.power_on_pending) {
-        power_on(shell.dev);
-        run_pending_events(shell.dev);
+        device_start(shell.dev);
         shell.power_on_pending = false;
     }
 }
 
 void shell_key_down(Shell& shell, std::uint8_t key) {
-    vehicle_key(shell.dev, key);
-    fuel_key(shell.dev, key);
-    run_pending_events(shell.dev);
+    device_key(shell.dev, key);
 }
 
 void shell_timer(Shell& shell, std::uint8_t id) {
-    // Button events first, then the ticks, then the values the tick handlers will
-    // read.
-    button_timer(shell.dev, id);
-    tick_timer(shell.dev, id);
-    vehicle_tick(shell.dev, id);
-    perf_tick(shell.dev, id);
-    clocks_tick(shell.dev, id);
-    run_pending_events(shell.dev);
+    device_timer(shell.dev, id);
 }
 
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
     shell.mouse_held = true;
-    button_press_at(shell.dev, x, y);
-    run_pending_events(shell.dev);
+    device_mouse_down(shell.dev, x, y);
 }
 
 void shell_mouse_up(Shell& shell) {
     shell.mouse_held = false;
-    button_release(shell.dev);
-    run_pending_events(shell.dev);
+    device_mouse_up(shell.dev);
 }
 
 void shell_pointer_left(Shell& shell, bool left_button_held) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"

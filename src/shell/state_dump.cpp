@@ -79,7 +79,7 @@ nlohmann::ordered_json state_json(Shell& shell) {
         {"time_ms", shell.now_ms},
         {"screen", screen != nullptr ? Json(screen->name) : Json(nullptr)},
         {"system_flags", dev.kernel.system_flags},
-        {"trip_page", dev.trip.trip_page},
+        {"trip_page", dev.screens.trip.trip_page},
         {"settings", settings_json(dev.settings)},
         {"vehicle", vehicle_json(dev)},
         {"clock", clock_json(clock)},

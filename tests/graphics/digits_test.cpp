@@ -1,7 +1,7 @@
 #include "graphics/digits.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <array>
 #include <gtest/gtest.h>
@@ -13,8 +13,8 @@ namespace {
 
 using test::rows;
 
-const DigitFont* const kFonts[] = {&DigitsSmall, &DigitsMedium, &DigitsLarge};
-constexpr char kCharacters[] = "0123456789+-.:";
+const DigitFont* const FONTS[] = {&DigitsSmall, &DigitsMedium, &DigitsLarge};
+constexpr char CHARACTERS[] = "0123456789+-.:";
 
 bool glyph_dot(const DigitFont& f, char ch, int x, int y) {
     return ((digit_glyph(f, ch)[(y / 8) * f.width + x] >> (y % 8)) & 1) != 0;
@@ -61,22 +61,22 @@ TEST(DigitFonts, GlyphsFollowEachOtherAtTheStride) {
     EXPECT_EQ(DigitsSmall.stride, 16);
     EXPECT_EQ(DigitsMedium.stride, 20);
     EXPECT_EQ(DigitsLarge.stride, 36);
-    for (const DigitFont* f : kFonts) {
+    for (const DigitFont* f : FONTS) {
         for (int i = 0; i < 14; ++i)
-            EXPECT_EQ(digit_glyph(*f, kCharacters[i]), f->glyphs + i * f->stride);
+            EXPECT_EQ(digit_glyph(*f, CHARACTERS[i]), f->glyphs + i * f->stride);
         EXPECT_EQ(digit_glyph(*f, ' '), nullptr);
         EXPECT_EQ(digit_glyph(*f, 'A'), nullptr);
         // The unused bits under the last row are clear, or they would be drawn.
         const int last_band = (f->height - 1) / 8;
         const auto spare = static_cast<std::uint8_t>(0xFF << (f->height - 8 * last_band));
-        for (char ch : std::string(kCharacters))
+        for (char ch : std::string(CHARACTERS))
             for (int x = 0; x < f->width; ++x)
                 EXPECT_EQ(digit_glyph(*f, ch)[last_band * f->width + x] & spare, 0) << ch;
     }
 }
 
 TEST(DigitFonts, DigitsFillTheCellAndTheOneStandsRightOfCentre) {
-    for (const DigitFont* f : kFonts) {
+    for (const DigitFont* f : FONTS) {
         for (char ch = '0'; ch <= '9'; ++ch) {
             const Extent e = extent(*f, ch);
             EXPECT_EQ(e.top, 0) << ch;
@@ -95,7 +95,7 @@ TEST(DigitFonts, DigitsFillTheCellAndTheOneStandsRightOfCentre) {
 }
 
 TEST(DigitFonts, SignsAreCentredVertically) {
-    for (const DigitFont* f : kFonts)
+    for (const DigitFont* f : FONTS)
         for (char ch : {'+', '-'}) {
             const Extent e = extent(*f, ch);
             EXPECT_EQ(e.top, f->height - 1 - e.bottom) << ch << " in " << int(f->width);

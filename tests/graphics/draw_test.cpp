@@ -1,7 +1,7 @@
 #include "graphics/bitmap.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ namespace {
 
 using test::rows;
 
-constexpr auto kArrow = picture<5, 10>({
+constexpr auto ARROW = picture<5, 10>({
     "..#..",
     ".###.",
     "#####",
@@ -28,12 +28,12 @@ std::string whole_panel(const Device& dev) {
 }
 
 TEST(BitmapPicture, PacksBandsOfEightRowsBitZeroOnTop) {
-    static_assert(kArrow.width == 5 && kArrow.height == 10);
-    static_assert(kArrow.bytes.size() == 10);
+    static_assert(ARROW.width == 5 && ARROW.height == 10);
+    static_assert(ARROW.bytes.size() == 10);
     // Band 0: rows 0-7; band 1: rows 8-9.
     const std::array<std::uint8_t, 10> expected{0x04, 0x06, 0xFF, 0x06, 0x04,
                                                 0x02, 0x02, 0x03, 0x02, 0x02};
-    EXPECT_EQ(kArrow.bytes, expected);
+    EXPECT_EQ(ARROW.bytes, expected);
 }
 
 TEST(DrawRect, ZeroHeightDrawsNothingButMovesX) {
@@ -107,7 +107,7 @@ TEST(DrawRect, InvertTwiceRestores) {
 TEST(DrawRect, UnknownModeTouchesNothing) {
     Device dev;
     move_to(dev, 0, 0);
-    draw_rect(dev, 10, 10, 3);
+    draw_rect(dev, 10, 10, static_cast<RectMode>(3));
     EXPECT_EQ(whole_panel(dev), whole_panel(Device{}));
     EXPECT_EQ(dev.draw.cursor.x, 10);
 }
@@ -151,7 +151,7 @@ TEST(LcdClear, ClearsEverythingAndHomeAlsoResetsTheCursor) {
 TEST(BlitXor, AtRowZeroDrawsThePictureAsWritten) {
     Device dev;
     move_to(dev, 2, 0);
-    blit_xor(dev, kArrow.width, kArrow.height, kArrow.data());
+    blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
     EXPECT_EQ(frame_picture(dev.lcd, 2, 0, 5, 11), rows({
                                                        "..#..",
                                                        ".###.",
@@ -171,7 +171,7 @@ TEST(BlitXor, AtRowZeroDrawsThePictureAsWritten) {
 TEST(BlitXor, ShiftedRowsSpillIntoTheExtraPage) {
     Device dev;
     move_to(dev, 0, 7);
-    blit_xor(dev, kArrow.width, kArrow.height, kArrow.data());
+    blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
     EXPECT_EQ(frame_picture(dev.lcd, 0, 6, 5, 12), rows({
                                                        ".....",
                                                        "..#..",
@@ -198,10 +198,10 @@ TEST(BlitXor, DrawingTwiceRestoresAndOverSetDotsShowsInverted) {
     draw_rect(dev, 5, 16, RECT_SET);
     const std::string before = whole_panel(dev);
     move_to(dev, 0, 4);
-    blit_xor(dev, kArrow.width, kArrow.height, kArrow.data());
+    blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
     EXPECT_FALSE(frame_dot(dev.lcd, 2, 4)) << "a dark bitmap dot over a dark dot shows light";
     EXPECT_TRUE(frame_dot(dev.lcd, 0, 4));
-    blit_xor(dev, kArrow.width, kArrow.height, kArrow.data());
+    blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
     EXPECT_EQ(whole_panel(dev), before);
 }
 

@@ -1,6 +1,6 @@
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "resources/icons.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
@@ -111,7 +111,7 @@ TEST(DirectionMarks, DownwardTriangleWidestOnTop) {
         "....#....",
         ".........",
     });
-    EXPECT_EQ(drawn_at(kIconDirectionDown, 101, 9), expected);
+    EXPECT_EQ(drawn_at(DirectionDownIcon, 101, 9), expected);
 }
 
 TEST(DirectionMarks, UpwardTriangleWidestAtTheBottom) {
@@ -123,34 +123,34 @@ TEST(DirectionMarks, UpwardTriangleWidestAtTheBottom) {
         ".#######.",
         ".........",
     });
-    EXPECT_EQ(drawn_at(kIconDirectionUp, 101, 9), expected);
+    EXPECT_EQ(drawn_at(DirectionUpIcon, 101, 9), expected);
 }
 
 TEST(Icons, SizesMatchTheTripPageLayout) {
-    EXPECT_EQ(kIconDirectionUp.width, 7);
-    EXPECT_EQ(kIconDirectionUp.height, 4);
-    EXPECT_EQ(kIconDirectionDown.width, 7);
-    EXPECT_EQ(kIconDirectionDown.height, 4);
-    for (const auto* dial : {&kIconDialLeft, &kIconDialUp, &kIconDialRight}) {
+    EXPECT_EQ(DirectionUpIcon.width, 7);
+    EXPECT_EQ(DirectionUpIcon.height, 4);
+    EXPECT_EQ(DirectionDownIcon.width, 7);
+    EXPECT_EQ(DirectionDownIcon.height, 4);
+    for (const auto* dial : {&DialLeftIcon, &DialUpIcon, &DialRightIcon}) {
         EXPECT_EQ(dial->width, 15);
         EXPECT_EQ(dial->height, 13);
     }
-    EXPECT_EQ(kIconFuelPump.width, 12);
-    EXPECT_EQ(kIconFuelPump.height, 14);
-    EXPECT_EQ(kIconStopwatch.width, 11);
-    EXPECT_EQ(kIconStopwatch.height, 14);
-    EXPECT_EQ(kIconClock.width, 13);
-    EXPECT_EQ(kIconClock.height, 13);
-    EXPECT_EQ(kIconDistance.width, 13);
-    EXPECT_EQ(kIconDistance.height, 13);
+    EXPECT_EQ(PageFuelPumpIcon.width, 12);
+    EXPECT_EQ(PageFuelPumpIcon.height, 14);
+    EXPECT_EQ(PageStopwatchIcon.width, 11);
+    EXPECT_EQ(PageStopwatchIcon.height, 14);
+    EXPECT_EQ(ClockIcon.width, 13);
+    EXPECT_EQ(ClockIcon.height, 13);
+    EXPECT_EQ(DistanceIcon.width, 13);
+    EXPECT_EQ(DistanceIcon.height, 13);
 }
 
 // The pages place each icon by its box, so an icon shifted inside it would sit off its place.
 TEST(Icons, EachReachesAllFourEdgesOfItsBox) {
     for (const Dots& d :
-         {dots_of(kIconDirectionUp), dots_of(kIconDirectionDown), dots_of(kIconDialLeft),
-          dots_of(kIconDialUp), dots_of(kIconDialRight), dots_of(kIconFuelPump),
-          dots_of(kIconStopwatch), dots_of(kIconClock), dots_of(kIconDistance)})
+         {dots_of(DirectionUpIcon), dots_of(DirectionDownIcon), dots_of(DialLeftIcon),
+          dots_of(DialUpIcon), dots_of(DialRightIcon), dots_of(PageFuelPumpIcon),
+          dots_of(PageStopwatchIcon), dots_of(ClockIcon), dots_of(DistanceIcon)})
         EXPECT_TRUE(fills_its_box(d)) << ::testing::PrintToString(d.lines);
 }
 
@@ -166,7 +166,7 @@ Dial split(const Dots& d) {
 }
 
 TEST(SpeedDials, NeedleIsClearOfTheRing) {
-    for (const Dots& d : {dots_of(kIconDialLeft), dots_of(kIconDialUp), dots_of(kIconDialRight)}) {
+    for (const Dots& d : {dots_of(DialLeftIcon), dots_of(DialUpIcon), dots_of(DialRightIcon)}) {
         const Dial dial = split(d);
         EXPECT_GT(count(dial.needle), 0);
         EXPECT_EQ(count(dial.ring) + count(dial.needle), count(d))
@@ -176,9 +176,9 @@ TEST(SpeedDials, NeedleIsClearOfTheRing) {
 
 TEST(SpeedDials, NeedleTipShowsLowMiddleAndHigh) {
     const int centre = 7;
-    const auto [left_x, left_y] = top_dot(split(dots_of(kIconDialLeft)).needle);
-    const auto [up_x, up_y] = top_dot(split(dots_of(kIconDialUp)).needle);
-    const auto [right_x, right_y] = top_dot(split(dots_of(kIconDialRight)).needle);
+    const auto [left_x, left_y] = top_dot(split(dots_of(DialLeftIcon)).needle);
+    const auto [up_x, up_y] = top_dot(split(dots_of(DialUpIcon)).needle);
+    const auto [right_x, right_y] = top_dot(split(dots_of(DialRightIcon)).needle);
     EXPECT_LT(left_x, centre - 1);
     EXPECT_EQ(up_x, centre);
     EXPECT_GT(right_x, centre + 1);
@@ -188,16 +188,16 @@ TEST(SpeedDials, NeedleTipShowsLowMiddleAndHigh) {
 }
 
 TEST(SpeedDials, ShareOneRingAndMirrorEachOther) {
-    const Dots left = dots_of(kIconDialLeft);
-    const Dots up = dots_of(kIconDialUp);
-    const Dots right = dots_of(kIconDialRight);
+    const Dots left = dots_of(DialLeftIcon);
+    const Dots up = dots_of(DialUpIcon);
+    const Dots right = dots_of(DialRightIcon);
     EXPECT_EQ(left.mirrored(), right);
     EXPECT_EQ(up.mirrored(), up);
     EXPECT_EQ(split(left).ring, split(up).ring);
 }
 
 TEST(ClockFace, RingIsSymmetricAndClosed) {
-    const Dots clock = dots_of(kIconClock);
+    const Dots clock = dots_of(ClockIcon);
     const Dots ring = region(clock, 0, 6);
     EXPECT_EQ(ring.mirrored(), ring);
     EXPECT_EQ(ring.flipped(), ring);
@@ -205,14 +205,14 @@ TEST(ClockFace, RingIsSymmetricAndClosed) {
 }
 
 TEST(ClockFace, HandsMeetAtTheCentreClearOfTheRing) {
-    const Dots clock = dots_of(kIconClock);
+    const Dots clock = dots_of(ClockIcon);
     const Dots hands = region(clock, 6, 6);
     EXPECT_FALSE(hands.dark(0, 6));
     EXPECT_EQ(count(region(clock, 0, 6)) + count(hands), count(clock));
 }
 
 TEST(DistanceIcon, SymmetricBothWaysWithAClosedFrame) {
-    const Dots d = dots_of(kIconDistance);
+    const Dots d = dots_of(DistanceIcon);
     EXPECT_EQ(d.mirrored(), d);
     EXPECT_EQ(d.flipped(), d);
     EXPECT_FALSE(region(d, 0, 0).dark(6, 3)) << "the frame leaks";
@@ -224,13 +224,13 @@ TEST(DistanceIcon, SymmetricBothWaysWithAClosedFrame) {
 }
 
 TEST(Stopwatch, SymmetricWithAClosedFace) {
-    const Dots d = dots_of(kIconStopwatch);
+    const Dots d = dots_of(PageStopwatchIcon);
     EXPECT_EQ(d.mirrored(), d);
     EXPECT_FALSE(region(d, 0, 13).dark(5, 10)) << "the face leaks";
 }
 
 TEST(FuelPump, BodyIsClosedAndStandsOnItsBase) {
-    const Dots d = dots_of(kIconFuelPump);
+    const Dots d = dots_of(PageFuelPumpIcon);
     EXPECT_FALSE(region(d, 0, 0).dark(4, 9)) << "the body leaks";
     const auto dark_in_row = [&](int y) {
         return std::count(d.lines[y].begin(), d.lines[y].end(), '#');

@@ -1,7 +1,7 @@
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
 #include "graphics/legends.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "settings/languages.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
@@ -17,16 +17,16 @@ namespace {
 
 using test::rows;
 
-constexpr std::uint8_t kLanguages[] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN, LANG_SPANISH,
+constexpr std::uint8_t LANGUAGES[] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN, LANG_SPANISH,
                                        LANG_GERMAN};
-constexpr Legend kMeanings[] = {Legend::Back, Legend::Set,   Legend::Edit, Legend::Clear,
+constexpr Legend MEANINGS[] = {Legend::Back, Legend::Set,   Legend::Edit, Legend::Clear,
                                 Legend::Mode, Legend::Start, Legend::Stop, Legend::Yes,
                                 Legend::No,   Legend::Ok,    Legend::Menu};
-constexpr LegendSymbol kSymbols[] = {LegendSymbol::Up,    LegendSymbol::Down, LegendSymbol::Left,
+constexpr LegendSymbol SYMBOLS[] = {LegendSymbol::Up,    LegendSymbol::Down, LegendSymbol::Left,
                                      LegendSymbol::Right, LegendSymbol::Plus, LegendSymbol::Minus};
 
 // The words of the legend table, meaning by meaning, in the language order above.
-const char* const kWordTable[][5] = {
+const char* const WORD_TABLE[][5] = {
     {"BACK", "PRECE", "INDT", "ATR", "ZRCK"}, {"SET", "REGLA", "IMP", "AJST", "EINST"},
     {"EDIT", "MODIF", "MOD", "MODF", "BEAR"}, {"CLR", "RAZ", "AZZ", "BORR", "LSCH"},
     {"MODE", "MODE", "MODO", "MODO", "MOD"},  {"STRT", "DEMAR", "STRT", "ACTV", "STRT"},
@@ -71,11 +71,11 @@ TEST(LegendSet, EnglishBackIsTheDevicesBitmap) {
 
 TEST(LegendSet, SameWordSameBitmapAndDifferentWordsDiffer) {
     std::map<std::string, LegendBytes> seen;
-    for (std::size_t m = 0; m < std::size(kMeanings); ++m)
-        for (std::size_t l = 0; l < std::size(kLanguages); ++l) {
-            const std::uint8_t* legend = legend_word(kMeanings[m], kLanguages[l]);
+    for (std::size_t m = 0; m < std::size(MEANINGS); ++m)
+        for (std::size_t l = 0; l < std::size(LANGUAGES); ++l) {
+            const std::uint8_t* legend = legend_word(MEANINGS[m], LANGUAGES[l]);
             ASSERT_NE(legend, nullptr);
-            const std::string word = kWordTable[m][l];
+            const std::string word = WORD_TABLE[m][l];
             const auto [it, inserted] = seen.emplace(word, bytes_of(legend));
             if (!inserted) {
                 EXPECT_EQ(it->second, bytes_of(legend)) << word;
@@ -89,13 +89,13 @@ TEST(LegendSet, SameWordSameBitmapAndDifferentWordsDiffer) {
 
 TEST(LegendSet, UnexpectedLanguageValuesShowEnglish) {
     for (std::uint8_t language : {0x00, 0x03, 0x20, 0xFF})
-        for (Legend meaning : kMeanings)
+        for (Legend meaning : MEANINGS)
             EXPECT_EQ(legend_word(meaning, language), legend_word(meaning, LANG_ENGLISH));
 }
 
 TEST(LegendSet, WordsKeepTheBarEdgesDarkAndSitCentred) {
-    for (Legend meaning : kMeanings)
-        for (std::uint8_t language : kLanguages) {
+    for (Legend meaning : MEANINGS)
+        for (std::uint8_t language : LANGUAGES) {
             const std::uint8_t* legend = legend_word(meaning, language);
             for (int y = 0; y < 24; ++y) {
                 EXPECT_FALSE(dot(legend, 0, y));
@@ -116,7 +116,7 @@ TEST(LegendSet, WordsKeepTheBarEdgesDarkAndSitCentred) {
 
 TEST(LegendSet, SymbolsAreDistinctCentredAndMirrored) {
     std::vector<LegendBytes> all;
-    for (LegendSymbol s : kSymbols) {
+    for (LegendSymbol s : SYMBOLS) {
         const std::uint8_t* legend = legend_symbol(s);
         ASSERT_NE(legend, nullptr);
         all.push_back(bytes_of(legend));
@@ -204,7 +204,7 @@ struct Position {
     void (*draw)(Device&, const std::uint8_t*);
     int x, y;
 };
-constexpr Position kPositions[] = {
+constexpr Position POSITIONS[] = {
     {legend_top_left, 2, 4},
     {legend_bottom_left, 2, 36},
     {legend_bottom_right, 119, 36},
@@ -212,7 +212,7 @@ constexpr Position kPositions[] = {
 };
 
 TEST(LegendPositions, EachLegendStaysInsideItsArea) {
-    for (const Position& p : kPositions) {
+    for (const Position& p : POSITIONS) {
         Device dev;
         p.draw(dev, legend_word(Legend::Start, LANG_FRENCH)); // DEMAR fills all 24 rows
         for (int y = 0; y < 64; ++y)
@@ -233,7 +233,7 @@ TEST(LegendPositions, EachLegendStaysInsideItsArea) {
 TEST(LegendPositions, DrawingALegendTwiceLeavesTheBarSolid) {
     Device bars;
     draw_side_bars(bars);
-    for (const Position& p : kPositions) {
+    for (const Position& p : POSITIONS) {
         Device dev;
         draw_side_bars(dev);
         p.draw(dev, legend_symbol(LegendSymbol::Plus));

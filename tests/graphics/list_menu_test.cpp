@@ -2,7 +2,7 @@
 #include "graphics/frame_picture.hpp"
 #include "graphics/list_menu.hpp"
 #include "graphics/text.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>
 #include <string>

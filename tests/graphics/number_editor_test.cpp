@@ -3,7 +3,7 @@
 #include "graphics/frame_picture.hpp"
 #include "graphics/legends.hpp"
 #include "graphics/number_editor.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "settings/languages.hpp"
 #include "settings/settings.hpp"
 #include "support/picture.hpp"
@@ -77,7 +77,7 @@ TEST(NumberEditorOpen, DrawsTheTextWithItsFirstCellHighlighted) {
 
 TEST(NumberEditorOpen, HighlightFitsEachFont) {
     struct Case {
-        std::uint8_t size;
+        EditorSize size;
         void (*draw)(Device&, const char*);
         int dx, dy, w, h;
     };
@@ -228,7 +228,7 @@ TEST(NumberEditorChanges, SignsSwapEitherWay) {
 }
 
 TEST(NumberEditorChanges, TheChangedCellShowsLightOnTheHighlight) {
-    for (std::uint8_t size : {NUMEDIT_SMALL, NUMEDIT_MEDIUM, NUMEDIT_LARGE}) {
+    for (EditorSize size : {NUMEDIT_SMALL, NUMEDIT_MEDIUM, NUMEDIT_LARGE}) {
         Device dev;
         char text[] = "0012.5";
         numedit_open(dev, size, 20, 20, text);

@@ -1,7 +1,7 @@
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
 #include "graphics/text_font.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
 #include <cstdint>
@@ -62,7 +62,7 @@ struct CellDots {
 };
 
 // The font as its table lists it.
-const std::vector<std::pair<int, std::string>> kWidths = {
+const std::vector<std::pair<int, std::string>> WIDTHS = {
     {1, "'.il|"},
     {2, ",:[]j\xEC\xED"},
     {3, "!\"()-;Irz\xCC\xCD\xCE\xCF\xEE\xEF"},
@@ -74,8 +74,8 @@ const std::vector<std::pair<int, std::string>> kWidths = {
     {8, "@\xC6"},
     {9, "%"},
 };
-const std::string kDescending = "$(),/;@Q[\\]_gjpqy{|}\xC7\xE7";
-const std::string kRaised =
+const std::string DESCENDING = "$(),/;@Q[\\]_gjpqy{|}\xC7\xE7";
+const std::string RAISED =
     "\xC0\xC1\xC2\xC3\xC4\xC5\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD1\xD2\xD3\xD4\xD5\xD6\xD9\xDA\xDB"
     "\xDC";
 
@@ -196,12 +196,12 @@ TEST(TextFontCoverage, BytesWithoutAGlyphAreNotFound) {
 
 TEST(TextFontCoverage, EveryGlyphHasTheWidthAndFlagsOfTheTable) {
     int listed = 0;
-    for (const auto& [width, chars] : kWidths) {
+    for (const auto& [width, chars] : WIDTHS) {
         for (const char c : chars) {
             const std::uint8_t ch = byte(c);
             const Glyph g = glyph_of(ch);
-            const bool descending = kDescending.find(c) != std::string::npos;
-            const bool raised = kRaised.find(c) != std::string::npos;
+            const bool descending = DESCENDING.find(c) != std::string::npos;
+            const bool raised = RAISED.find(c) != std::string::npos;
             EXPECT_EQ(g.width, width) << "byte " << int{ch};
             EXPECT_EQ(g.descending, descending) << "byte " << int{ch};
             EXPECT_EQ(g.raised, raised) << "byte " << int{ch};
@@ -261,7 +261,7 @@ TEST(TextFontMetrics, DescendersReachTwoRowsBelowTheBaseline) {
         EXPECT_TRUE(d.inked(7) && d.inked(9)) << c;
     }
     // No descending glyph reaches further than two rows into the line below.
-    for (const char c : kDescending)
+    for (const char c : DESCENDING)
         EXPECT_TRUE(CellDots(byte(c)).only_in(-8, 9)) << int{byte(c)};
     const CellDots underline('_');
     EXPECT_TRUE(underline.only_in(8, 8));
@@ -269,7 +269,7 @@ TEST(TextFontMetrics, DescendersReachTwoRowsBelowTheBaseline) {
 }
 
 TEST(TextFontMetrics, AccentsOfCapitalsTakeTheTwoRowsAboveTheCell) {
-    for (const char c : kRaised) {
+    for (const char c : RAISED) {
         const CellDots d(byte(c));
         EXPECT_TRUE(d.only_in(-2, 7)) << int{byte(c)};
         EXPECT_TRUE(d.inked(-1) && !d.inked(0)) << int{byte(c)};
@@ -284,7 +284,7 @@ struct Accented {
     Accent accent;
 };
 
-const Accented kAccented[] = {
+const Accented ACCENTED[] = {
     {0xC0, 'A', Accent::Grave},      {0xC1, 'A', Accent::Acute},
     {0xC2, 'A', Accent::Circumflex}, {0xC3, 'A', Accent::Tilde},
     {0xC4, 'A', Accent::Diaeresis},  {0xC5, 'A', Accent::Ring},
@@ -345,7 +345,7 @@ std::pair<int, int> margins_of(const CellDots& d) {
 }
 
 TEST(TextFontAccents, AccentedLettersKeepTheirBaseLetterUnchanged) {
-    for (const Accented& a : kAccented) {
+    for (const Accented& a : ACCENTED) {
         const CellDots d(static_cast<std::uint8_t>(a.ch));
         const CellDots base(static_cast<std::uint8_t>(a.base));
         // A small letter keeps the rows below its accent; the dot of "i" gives way to the accent.
@@ -374,7 +374,7 @@ TEST(TextFontAccents, AccentedLettersKeepTheirBaseLetterUnchanged) {
 }
 
 TEST(TextFontAccents, SmallLettersCarryTheirAccentInTheTopTwoRows) {
-    for (const Accented& a : kAccented) {
+    for (const Accented& a : ACCENTED) {
         const CellDots d(static_cast<std::uint8_t>(a.ch));
         if (d.top < 0) continue;
         EXPECT_TRUE(d.only_in(0, 7)) << "byte " << a.ch;
@@ -391,7 +391,7 @@ TEST(TextFontAccents, EachAccentHasOneDesignOverEveryLetter) {
     // A roof has a point over an odd width and a flat top of two dots over an even one.
     const std::vector<std::string> roofs[] = {{".#.", "#.#"}, {".##.", "#..#"}};
 
-    for (const Accented& a : kAccented) {
+    for (const Accented& a : ACCENTED) {
         const CellDots d(static_cast<std::uint8_t>(a.ch));
         const std::vector<std::string> mark = mark_of(d);
         switch (a.accent) {

@@ -2,7 +2,7 @@
 #include "graphics/frame_picture.hpp"
 #include "graphics/text.hpp"
 #include "graphics/text_font.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -123,7 +123,7 @@ TEST(TextDrawAt, AlignmentNamesTheMiddleOrTheLastColumn) {
     text_draw_at(right, 127, 8, ALIGN_RIGHT, "OK");
     EXPECT_EQ(ink_columns(right, 8, 8), std::make_pair(114, 127));
     Device odd;
-    text_draw_at(odd, 64, 8, 7, "OK"); // an unknown alignment draws left-aligned
+    text_draw_at(odd, 64, 8, static_cast<Align>(7), "OK"); // an unknown alignment draws left-aligned
     EXPECT_EQ(ink_columns(odd, 8, 8).first, 64);
 }
 

@@ -1,5 +1,5 @@
 #include "hardware/buttons.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
 #include <map>
@@ -90,16 +90,16 @@ int button_at(int x, int y) {
 }
 
 TEST(ButtonRegions, EdgesAreHalfOpen) {
-    EXPECT_EQ(button_at(38, 50), BTN_TOP_LEFT);
-    EXPECT_EQ(button_at(89, 96), BTN_TOP_LEFT);
+    EXPECT_EQ(button_at(38, 50), button_index(BTN_TOP_LEFT));
+    EXPECT_EQ(button_at(89, 96), button_index(BTN_TOP_LEFT));
     EXPECT_EQ(button_at(90, 50), -1);
     EXPECT_EQ(button_at(37, 50), -1);
     EXPECT_EQ(button_at(38, 97), -1);
-    EXPECT_EQ(button_at(38, 129), BTN_BOTTOM_LEFT);
+    EXPECT_EQ(button_at(38, 129), button_index(BTN_BOTTOM_LEFT));
     EXPECT_EQ(button_at(38, 176), -1);
-    EXPECT_EQ(button_at(460, 176), BTN_BOTTOM_RIGHT) << "one pixel taller than the others";
+    EXPECT_EQ(button_at(460, 176), button_index(BTN_BOTTOM_RIGHT)) << "one pixel taller than the others";
     EXPECT_EQ(button_at(461, 176), -1);
-    EXPECT_EQ(button_at(412, 50), BTN_TOP_RIGHT);
+    EXPECT_EQ(button_at(412, 50), button_index(BTN_TOP_RIGHT));
     EXPECT_EQ(button_at(460, 97), -1);
     EXPECT_EQ(button_at(-38, -50), -1);
 }

@@ -1,5 +1,5 @@
 #include "hardware/clocks.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -126,8 +126,8 @@ TEST(Stopwatch, UnknownCommandsAndTheClockSetterLeaveItAlone) {
     Device dev;
     stopwatch_control(dev, STOPWATCH_RUN);
     ticks(dev, 5);
-    stopwatch_control(dev, 3);
-    stopwatch_control(dev, 255);
+    stopwatch_control(dev, static_cast<StopwatchCommand>(3));
+    stopwatch_control(dev, static_cast<StopwatchCommand>(255));
     set_clock(dev, Clock{0, 1, 2, 3});
     EXPECT_NE(stopwatch_running(dev), 0);
     EXPECT_EQ(stopwatch(dev), "00:00:01+64");

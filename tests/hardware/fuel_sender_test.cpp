@@ -1,6 +1,6 @@
 #include "hardware/fuel_sender.hpp"
 #include "hardware/keys.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -1,5 +1,5 @@
 #include "hardware/numeric.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
@@ -65,13 +65,13 @@ TEST(ScaleDistance, ChoosesDecimalsByMagnitudeAndMode) {
 class FormatTest : public ::testing::Test {
   protected:
     Device dev;
-    std::string fmt(std::int32_t v, std::uint8_t i, std::uint8_t d, std::uint8_t f) {
+    std::string fmt(std::int32_t v, std::uint8_t i, std::uint8_t d, FormatFlags f) {
         return format_decimal(dev, v, i, d, f);
     }
 };
 
 TEST_F(FormatTest, RightAlignsInAFixedField) {
-    EXPECT_EQ(fmt(1234, 3, 2, 0), " 12.34");
+    EXPECT_EQ(fmt(1234, 3, 2, FMT_NONE), " 12.34");
     EXPECT_EQ(fmt(-5, 3, 1, FMT_MINUS), " -0.5");
     EXPECT_EQ(fmt(7, 3, 0, FMT_ZERO_PAD), "007");
     EXPECT_EQ(fmt(0, 2, 0, FMT_PLUS), "+0");
@@ -92,7 +92,7 @@ TEST_F(FormatTest, SignsFollowTheValueNotTheFlags) {
 TEST_F(FormatTest, DigitsThatDoNotFitAreDroppedWithTheSign) {
     EXPECT_EQ(fmt(-123, 3, 0, FMT_MINUS), "123");
     EXPECT_EQ(fmt(12345, 3, 0, FMT_PLUS), "345");
-    EXPECT_EQ(fmt(1234, 0, 2, 0), ".34");
+    EXPECT_EQ(fmt(1234, 0, 2, FMT_NONE), ".34");
 }
 
 TEST_F(FormatTest, NoPadReturnsFromTheFirstWrittenCharacter) {
@@ -101,14 +101,14 @@ TEST_F(FormatTest, NoPadReturnsFromTheFirstWrittenCharacter) {
 }
 
 TEST_F(FormatTest, TheMostNegativeValueIsFormattedByItsMagnitude) {
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(fmt(kMin, 11, 0, FMT_MINUS), "-2147483648");
-    EXPECT_EQ(fmt(kMin, 10, 0, FMT_MINUS), "2147483648");
-    EXPECT_EQ(fmt(kMin, 4, 2, FMT_MINUS), "4836.48");
+    constexpr std::int32_t MIN = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(fmt(MIN, 11, 0, FMT_MINUS), "-2147483648");
+    EXPECT_EQ(fmt(MIN, 10, 0, FMT_MINUS), "2147483648");
+    EXPECT_EQ(fmt(MIN, 4, 2, FMT_MINUS), "4836.48");
 }
 
 TEST_F(FormatTest, AFieldWiderThanTheScratchBufferIsCutToFit) {
-    const std::string s = fmt(1, 200, 0, 0);
+    const std::string s = fmt(1, 200, 0, FMT_NONE);
     EXPECT_EQ(s.size(), TEXT_SCRATCH_SIZE - 1);
     EXPECT_EQ(s.back(), '1');
 }

@@ -1,7 +1,7 @@
 #include "hardware/keys.hpp"
 #include "hardware/perf_timer.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/driving.hpp"
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "hardware/keys.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "support/driving.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ void ticks(Device& dev, int n) {
         vehicle_tick(dev, TIMER_TICK);
 }
 
-std::int32_t counter(Device& dev, std::uint8_t index) {
+std::int32_t counter(Device& dev, Counter index) {
     std::int32_t out = 12345;
     get_distance_counter(dev, index, out);
     return out;
@@ -26,28 +26,28 @@ TEST(VehicleSpeed, StepsOfTenBetweenZeroAndThreeHundred) {
     vehicle_reset(dev);
     for (int i = 0; i < 31; ++i)
         vehicle_key(dev, KEY_UP);
-    EXPECT_EQ(get_speed(dev, 0), 3000);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Current), 3000);
     vehicle_key(dev, KEY_DOWN);
-    EXPECT_EQ(get_speed(dev, 0), 2900);
-    EXPECT_EQ(get_speed(dev, 1), 3000) << "the maximum stays";
+    EXPECT_EQ(get_speed(dev, SpeedSource::Current), 2900);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 3000) << "the maximum stays";
 }
 
 TEST(VehicleSpeed, DownAtStandstillChangesNothing) {
     Device dev;
     vehicle_reset(dev);
     vehicle_key(dev, KEY_DOWN);
-    EXPECT_EQ(get_speed(dev, 0), 0);
-    EXPECT_EQ(get_speed(dev, 1), 0);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Current), 0);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0);
 }
 
 TEST(VehicleSpeed, AnyKeyRaisesALoweredMaximumToTheCurrentSpeed) {
     Device dev;
     vehicle_reset(dev);
     drive_at(dev, 80);
-    set_max_speed(dev, 1, 0);
-    EXPECT_EQ(get_speed(dev, 1), 0);
+    set_max_speed(dev, SpeedSource::Maximum, 0);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0);
     vehicle_key(dev, KEY_LEFT);
-    EXPECT_EQ(get_speed(dev, 1), 800);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 800);
 }
 
 TEST(VehicleSpeed, EveryKeyRepaintsTheSpeedText) {
@@ -65,15 +65,15 @@ TEST(VehicleSpeed, EveryKeyRepaintsTheSpeedText) {
 TEST(VehicleSpeed, MaximumIsSetInTenthsAndReadBackWhole) {
     Device dev;
     vehicle_reset(dev);
-    set_max_speed(dev, 1, 1234);
-    EXPECT_EQ(get_speed(dev, 1), 1230);
-    set_max_speed(dev, 1, 60000);
-    EXPECT_EQ(get_speed(dev, 1), 9990);
-    set_max_speed(dev, 2, 500);
-    set_max_speed(dev, 0, 500);
-    EXPECT_EQ(get_speed(dev, 1), 9990);
-    EXPECT_EQ(get_speed(dev, 0), 0);
-    EXPECT_EQ(get_speed(dev, 2), 0);
+    set_max_speed(dev, SpeedSource::Maximum, 1234);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 1230);
+    set_max_speed(dev, SpeedSource::Maximum, 60000);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 9990);
+    set_max_speed(dev, SpeedSource::Average, 500);
+    set_max_speed(dev, SpeedSource::Current, 500);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 9990);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Current), 0);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Average), 0);
 }
 
 TEST(VehicleDistance, HundredKmhCoversAKilometreIn144Ticks) {
@@ -94,13 +94,13 @@ TEST(VehicleDistance, OnlyTheQuarterSecondTimerDrives) {
     drive_at(dev, 100);
     vehicle_tick(dev, TIMER_PERF);
     vehicle_tick(dev, TIMER_HOLD);
-    EXPECT_EQ(counter(dev, 0), 0);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 0);
 }
 
 TEST(VehicleDistance, CountingDownPassesZeroAndStopsReadingAtItsLimit) {
     Device dev;
     vehicle_reset(dev);
-    set_counting_down(dev, 1);
+    set_counting_down(dev, CountDirection::Down);
     set_distance_counter(dev, COUNTER_INTERVAL, 500);
     drive_at(dev, 90); // 6.25 m per tick
     ticks(dev, 32);
@@ -112,13 +112,13 @@ TEST(VehicleDistance, CountingDownPassesZeroAndStopsReadingAtItsLimit) {
     EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -999999);
     ticks(dev, 10);
     EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -999999);
-    EXPECT_LT(dev.vehicle.counters[COUNTER_INTERVAL], -1000000.0f) << "the float runs on";
+    EXPECT_LT(dev.vehicle.counters[0], -1000000.0f) << "the float runs on";
 }
 
 TEST(VehicleDistance, TheTotalNeverCountsDown) {
     Device dev;
     vehicle_reset(dev);
-    set_counting_down(dev, 1);
+    set_counting_down(dev, CountDirection::Down);
     set_pulses_per_km(dev, 1000);
     drive_at(dev, 90);
     ticks(dev, 160); // 1000 m
@@ -131,33 +131,33 @@ TEST(VehicleDistance, ReadingRoundsToTheNearestMetreAndIsLimited) {
     Device dev;
     vehicle_reset(dev);
     dev.vehicle.counters[0] = 2.5f;
-    EXPECT_EQ(counter(dev, 0), 3);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 3);
     dev.vehicle.counters[0] = -2.5f;
-    EXPECT_EQ(counter(dev, 0), -2);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -2);
     dev.vehicle.counters[0] = -2.7f;
-    EXPECT_EQ(counter(dev, 0), -3);
-    set_distance_counter(dev, 0, -5);
-    EXPECT_EQ(counter(dev, 0), -5) << "a negative count reads back whole";
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -3);
+    set_distance_counter(dev, COUNTER_INTERVAL, -5);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -5) << "a negative count reads back whole";
     dev.vehicle.counters[0] = -0.4f;
-    EXPECT_EQ(counter(dev, 0), 0);
-    set_distance_counter(dev, 0, 9999999);
-    EXPECT_EQ(counter(dev, 0), 9999999);
-    set_distance_counter(dev, 0, 20000000);
-    EXPECT_EQ(counter(dev, 0), 9999999);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 0);
+    set_distance_counter(dev, COUNTER_INTERVAL, 9999999);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 9999999);
+    set_distance_counter(dev, COUNTER_INTERVAL, 20000000);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 9999999);
     dev.vehicle.counters[0] = 1e30f;
-    EXPECT_EQ(counter(dev, 0), 9999999);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), 9999999);
     dev.vehicle.counters[0] = -1e30f;
-    EXPECT_EQ(counter(dev, 0), -999999);
+    EXPECT_EQ(counter(dev, COUNTER_INTERVAL), -999999);
 }
 
 TEST(VehicleDistance, CounterNumbersBeyondTheThreeAreIgnored) {
     Device dev;
     vehicle_reset(dev);
-    set_distance_counter(dev, 3, 777);
-    set_distance_counter(dev, 255, 777);
-    EXPECT_EQ(counter(dev, 3), 0);
-    for (std::uint8_t i = 0; i < DISTANCE_COUNTERS; ++i)
-        EXPECT_EQ(counter(dev, i), 0);
+    set_distance_counter(dev, static_cast<Counter>(3), 777);
+    set_distance_counter(dev, static_cast<Counter>(255), 777);
+    EXPECT_EQ(counter(dev, static_cast<Counter>(3)), 0);
+    for (Counter c : {COUNTER_INTERVAL, COUNTER_TOTAL, COUNTER_SPARE})
+        EXPECT_EQ(counter(dev, c), 0);
 }
 
 TEST(VehiclePulses, AKilometreAtTheMileCalibrationGives1609) {

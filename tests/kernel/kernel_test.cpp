@@ -1,4 +1,4 @@
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

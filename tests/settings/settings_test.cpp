@@ -1,4 +1,4 @@
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "settings/settings.hpp"
 #include <gtest/gtest.h>
 #include <string>
@@ -13,6 +13,9 @@ void defaults_for(Device& dev, Variant variant) {
     dev.kernel.system_flags = 0;
 }
 
+constexpr DistanceUnit KM = DistanceUnit::Kilometres;
+constexpr DistanceUnit MI = DistanceUnit::Miles;
+
 bool range_flag(const Device& dev) {
     return (dev.kernel.system_flags & SF_SETTING_RANGE) != 0;
 }
@@ -20,18 +23,18 @@ bool range_flag(const Device& dev) {
 TEST(Calibration, FactoryDefaultsAreConsistentInBothUnits) {
     Device dev;
     defaults_for(dev, 2);
-    EXPECT_EQ(get_calibration(dev, 0), 1000);
-    EXPECT_EQ(get_calibration(dev, 1), 1609);
+    EXPECT_EQ(get_calibration(dev, KM), 1000);
+    EXPECT_EQ(get_calibration(dev, MI), 1609);
     EXPECT_FALSE(range_flag(dev));
 }
 
 TEST(Calibration, TopPerKmDerivesAPerMileValueReadBackQuietlyInRange) {
     Device dev;
     defaults_for(dev, 2);
-    EXPECT_EQ(set_calibration(dev, 0, 30000), 0);
+    EXPECT_FALSE(set_calibration(dev, KM, 30000));
     EXPECT_EQ(dev.settings.pulses_per_km, 30000);
     EXPECT_EQ(dev.settings.pulses_per_mile, 48280) << "the derived value is not clamped";
-    EXPECT_EQ(get_calibration(dev, 1), 45000);
+    EXPECT_EQ(get_calibration(dev, MI), 45000);
     EXPECT_EQ(dev.settings.pulses_per_mile, 48280) << "reading does not write back";
     EXPECT_EQ(dev.kernel.system_flags, 0);
 }
@@ -39,51 +42,51 @@ TEST(Calibration, TopPerKmDerivesAPerMileValueReadBackQuietlyInRange) {
 TEST(Calibration, ValuesOutsideTheRangeAreClampedAndReported) {
     Device dev;
     defaults_for(dev, 2);
-    EXPECT_EQ(set_calibration(dev, 0, 50), 1);
+    EXPECT_TRUE(set_calibration(dev, KM, 50));
     EXPECT_EQ(dev.settings.pulses_per_km, 100);
     EXPECT_EQ(dev.settings.pulses_per_mile, 161);
-    EXPECT_EQ(get_calibration(dev, 1), 200);
+    EXPECT_EQ(get_calibration(dev, MI), 200);
     EXPECT_FALSE(range_flag(dev));
 
-    EXPECT_EQ(set_calibration(dev, 0, 30001), 1);
-    EXPECT_EQ(get_calibration(dev, 0), 30000);
-    EXPECT_EQ(set_calibration(dev, 1, 199), 1);
-    EXPECT_EQ(get_calibration(dev, 1), 200);
-    EXPECT_EQ(set_calibration(dev, 1, 65535), 1);
+    EXPECT_TRUE(set_calibration(dev, KM, 30001));
+    EXPECT_EQ(get_calibration(dev, KM), 30000);
+    EXPECT_TRUE(set_calibration(dev, MI, 199));
+    EXPECT_EQ(get_calibration(dev, MI), 200);
+    EXPECT_TRUE(set_calibration(dev, MI, 65535));
     EXPECT_EQ(dev.settings.pulses_per_mile, 45000);
     EXPECT_EQ(dev.settings.pulses_per_km, 27962);
 }
 
 TEST(Calibration, RangeEndsThemselvesAreNotClamped) {
     Device dev;
-    EXPECT_EQ(set_calibration(dev, 0, 100), 0);
-    EXPECT_EQ(set_calibration(dev, 0, 30000), 0);
-    EXPECT_EQ(set_calibration(dev, 1, 200), 0);
-    EXPECT_EQ(set_calibration(dev, 1, 45000), 0);
+    EXPECT_FALSE(set_calibration(dev, KM, 100));
+    EXPECT_FALSE(set_calibration(dev, KM, 30000));
+    EXPECT_FALSE(set_calibration(dev, MI, 200));
+    EXPECT_FALSE(set_calibration(dev, MI, 45000));
 }
 
 TEST(Calibration, PerMileDerivesPerKm) {
     Device dev;
-    EXPECT_EQ(set_calibration(dev, 1, 1000), 0);
-    EXPECT_EQ(get_calibration(dev, 1), 1000);
-    EXPECT_EQ(get_calibration(dev, 0), 621);
+    EXPECT_FALSE(set_calibration(dev, MI, 1000));
+    EXPECT_EQ(get_calibration(dev, MI), 1000);
+    EXPECT_EQ(get_calibration(dev, KM), 621);
 }
 
 TEST(Calibration, AnyUnitOtherThanZeroIsMiles) {
     Device dev;
-    set_calibration(dev, 7, 1000);
+    set_calibration(dev, static_cast<DistanceUnit>(7), 1000);
     EXPECT_EQ(dev.settings.pulses_per_mile, 1000);
-    EXPECT_EQ(get_calibration(dev, 200), 1000);
+    EXPECT_EQ(get_calibration(dev, static_cast<DistanceUnit>(200)), 1000);
 }
 
 TEST(Calibration, BadPerKmReadsAsItsLimitWithTheFlag) {
     Device dev;
     dev.settings.pulses_per_km = 40000;
-    EXPECT_EQ(get_calibration(dev, 0), 30000);
+    EXPECT_EQ(get_calibration(dev, KM), 30000);
     EXPECT_TRUE(range_flag(dev));
     dev.kernel.system_flags = 0;
     dev.settings.pulses_per_km = 99;
-    EXPECT_EQ(get_calibration(dev, 0), 100);
+    EXPECT_EQ(get_calibration(dev, KM), 100);
     EXPECT_TRUE(range_flag(dev));
 }
 
@@ -115,10 +118,18 @@ TEST(Getters, ReplacementValuesFollowEachField) {
     };
     const Case cases[] = {
         {"contrast", set_contrast, get_contrast, 63, 63},
-        {"distance_unit", set_distance_unit, get_distance_unit, 1, 0},
-        {"fuel_unit", set_fuel_unit, get_fuel_unit, 1, 0},
-        {"resolution", set_resolution, get_resolution, 1, 0},
-        {"count_direction", set_count_direction, get_count_direction, 1, 0},
+        {"distance_unit",
+         [](Device& d, std::uint8_t v) { set_distance_unit(d, static_cast<DistanceUnit>(v)); },
+         [](Device& d) { return static_cast<std::uint8_t>(get_distance_unit(d)); }, 1, 0},
+        {"fuel_unit",
+         [](Device& d, std::uint8_t v) { set_fuel_unit(d, static_cast<FuelUnit>(v)); },
+         [](Device& d) { return static_cast<std::uint8_t>(get_fuel_unit(d)); }, 1, 0},
+        {"resolution",
+         [](Device& d, std::uint8_t v) { set_resolution(d, static_cast<Resolution>(v)); },
+         [](Device& d) { return static_cast<std::uint8_t>(get_resolution(d)); }, 1, 0},
+        {"count_direction",
+         [](Device& d, std::uint8_t v) { set_count_direction(d, static_cast<CountDirection>(v)); },
+         [](Device& d) { return static_cast<std::uint8_t>(get_count_direction(d)); }, 1, 0},
         {"sleep", set_sleep, get_sleep, 1, 1},
         {"aux_a_function", set_aux_a_function, get_aux_a_function, 8, 0},
         {"aux_b_function", set_aux_b_function, get_aux_b_function, 8, 0},
@@ -223,11 +234,11 @@ TEST(FactoryDefaults, LanguagesAndUnitFollowTheVariant) {
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.variant));
         Device dev;
-        set_distance_unit(dev, 1);
+        set_distance_unit(dev, DistanceUnit::Miles);
         defaults_for(dev, c.variant);
         EXPECT_EQ(get_language_mask(dev), c.mask);
         EXPECT_EQ(get_language(dev), c.language);
-        EXPECT_EQ(get_distance_unit(dev), c.distance_unit);
+        EXPECT_EQ(static_cast<std::uint8_t>(get_distance_unit(dev)), c.distance_unit);
         EXPECT_EQ(std::string(variant_about_code(c.variant)), c.about);
         EXPECT_EQ(dev.kernel.system_flags, 0);
     }

@@ -1,5 +1,5 @@
 #include "graphics/frame_picture.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include <filesystem>

@@ -36,10 +36,10 @@ std::vector<std::string> seen_with(const std::string& code) {
     return out;
 }
 
-std::int16_t centre_x(int b) {
+std::int16_t centre_x(Button b) {
     return static_cast<std::int16_t>((button_region(b).left + button_region(b).right) / 2);
 }
-std::int16_t centre_y(int b) {
+std::int16_t centre_y(Button b) {
     return static_cast<std::int16_t>((button_region(b).top + button_region(b).bottom) / 2);
 }
 
@@ -53,7 +53,7 @@ class ShellMessages : public ::testing::Test {
         run_pending_events(shell.dev);
         g_seen.clear();
     }
-    void press(int b) { shell_mouse_down(shell, centre_x(b), centre_y(b)); }
+    void press(Button b) { shell_mouse_down(shell, centre_x(b), centre_y(b)); }
 
     Shell shell;
 };

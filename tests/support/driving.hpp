@@ -3,14 +3,14 @@
 
 #include "hardware/keys.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 
 namespace ql::test {
 
 inline void drive_at(Device& dev, int kmh) {
-    while (get_speed(dev, 0) < kmh * 10)
+    while (get_speed(dev, SpeedSource::Current) < kmh * 10)
         vehicle_key(dev, KEY_UP);
-    while (get_speed(dev, 0) > kmh * 10)
+    while (get_speed(dev, SpeedSource::Current) > kmh * 10)
         vehicle_key(dev, KEY_DOWN);
 }
 

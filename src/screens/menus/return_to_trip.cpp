@@ -1,7 +1,7 @@
 #include "screens/menus/return_to_trip.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/legends.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "screens/trip/main_trip_screen.hpp"
 #include "settings/settings.hpp"
 
@@ -12,7 +12,7 @@ void return_to_trip_screen(Device& dev, std::uint8_t event) {
         lcd_clear(dev);
         draw_side_bars(dev);
         legend_top_left(dev, legend_word(Legend::Back, get_language(dev)));
-    } else if ((event & 0xF0) == EV_KEY_RELEASE) {
+    } else if (event_kind(event) == EventKind::KeyRelease) {
         change_screen(dev, MainTripScreen);
     }
 }

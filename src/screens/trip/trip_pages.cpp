@@ -7,7 +7,7 @@
 #include "hardware/fuel_sender.hpp"
 #include "hardware/numeric.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
+#include "device/device.hpp"
 #include "resources/icons.hpp"
 #include "screens/menus/clock_adjust.hpp"
 #include "screens/trip/main_trip_screen.hpp"
@@ -18,32 +18,30 @@ namespace ql {
 
 namespace {
 
-using Labels = const char* const[5]; // English, French, Italian, Spanish, German
+constexpr Texts KPH = {"kph", "km/h", "kph", "k/h", "km/h"};
+constexpr Texts MPH = {"mph", "mi/h", "mph", "m/h", "mi/h"};
+constexpr Texts AVERAGE_KPH = {"avg. kph", "moy km/h", "kph med.", "prom. k/h", "km/h i.D."};
+constexpr Texts AVERAGE_MPH = {"avg. mph", "moy mi/h", "mph med.", "prom. m/h", "mi/h i.D."};
+constexpr Texts MAXIMUM_KPH = {"max. kph", "max km/h", "kph max.", "m\xE1x. k/h", "km/h max"};
+constexpr Texts MAXIMUM_MPH = {"max. mph", "max mi/h", "mph max.", "m\xE1x. m/h", "mi/h max"};
+constexpr Texts LITRES = {"litres", "litres", "litri", "litros", "liter"};
+constexpr Texts GALLONS = {"gallons", "gallons", "galloni", "galones", "gallonen"};
+constexpr Texts MINUTES = {"mins", "min", "min", "min", "min"};
+constexpr Texts HOURS = {"hours", "heures", "ore", "horas", "std"};
+constexpr Texts CLOCK_LABEL = {"clock", "horloge", "ora", "reloj", "uhr"};
+constexpr Texts KILOMETRES = {"km", "km", "km", "km", "km"};
+constexpr Texts MILES = {"mile", "mile", "miglia", "milla", "meilen"};
 
-constexpr Labels kKph = {"kph", "km/h", "kph", "k/h", "km/h"};
-constexpr Labels kMph = {"mph", "mi/h", "mph", "m/h", "mi/h"};
-constexpr Labels kAverageKph = {"avg. kph", "moy km/h", "kph med.", "prom. k/h", "km/h i.D."};
-constexpr Labels kAverageMph = {"avg. mph", "moy mi/h", "mph med.", "prom. m/h", "mi/h i.D."};
-constexpr Labels kMaximumKph = {"max. kph", "max km/h", "kph max.", "m\xE1x. k/h", "km/h max"};
-constexpr Labels kMaximumMph = {"max. mph", "max mi/h", "mph max.", "m\xE1x. m/h", "mi/h max"};
-constexpr Labels kLitres = {"litres", "litres", "litri", "litros", "liter"};
-constexpr Labels kGallons = {"gallons", "gallons", "galloni", "galones", "gallonen"};
-constexpr Labels kMinutes = {"mins", "min", "min", "min", "min"};
-constexpr Labels kHours = {"hours", "heures", "ore", "horas", "std"};
-constexpr Labels kClock = {"clock", "horloge", "ora", "reloj", "uhr"};
-constexpr Labels kKilometres = {"km", "km", "km", "km", "km"};
-constexpr Labels kMiles = {"mile", "mile", "miglia", "milla", "meilen"};
-
-constexpr std::uint8_t kValueY = 35;
-constexpr std::uint8_t kLabelRight = 92;
-constexpr std::uint8_t kLabelY = 51;
+constexpr std::uint8_t VALUE_Y = 35;
+constexpr std::uint8_t LABEL_RIGHT = 92;
+constexpr std::uint8_t LABEL_Y = 51;
 
 bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == 1;
+    return get_distance_unit(dev) == DistanceUnit::Miles;
 }
 
-void draw_label(Device& dev, const Labels& labels) {
-    text_draw_at(dev, kLabelRight, kLabelY, ALIGN_RIGHT, labels[language_index(get_language(dev))]);
+void draw_label(Device& dev, const Texts& labels) {
+    text_draw_at(dev, LABEL_RIGHT, LABEL_Y, ALIGN_RIGHT, tr(dev, labels));
 }
 
 template <std::size_t W, std::size_t H>
@@ -57,7 +55,7 @@ void draw_legend(Device& dev, Legend meaning) {
 }
 
 void show_small(Device& dev, std::uint8_t x, char* shown, const char* text) {
-    move_to(dev, x, kValueY);
+    move_to(dev, x, VALUE_Y);
     digits_update_small(dev, shown, text);
 }
 
@@ -75,8 +73,8 @@ const char* clock_text(Device& dev, unsigned high, unsigned middle, unsigned low
 
 // ---- speeds
 
-void refresh_speed(Device& dev, std::uint8_t selector, std::uint8_t x, char* shown) {
-    std::int32_t v = get_speed(dev, selector);
+void refresh_speed(Device& dev, SpeedSource source, std::uint8_t x, char* shown) {
+    std::int32_t v = get_speed(dev, source);
     if (in_miles(dev)) km_to_miles(v);
     std::int32_t whole = (v + 5) / 10;
     if (whole > 999) whole = 999;
@@ -84,82 +82,82 @@ void refresh_speed(Device& dev, std::uint8_t selector, std::uint8_t x, char* sho
 }
 
 void refresh_average(Device& dev) {
-    std::int32_t v = get_speed(dev, 2);
+    std::int32_t v = get_speed(dev, SpeedSource::Average);
     if (in_miles(dev)) km_to_miles(v);
     if (v > 9999) v = 9999;
-    show_small(dev, 41, dev.trip.average_speed_shown, format_decimal(dev, v, 4, 1, FMT_PLUS));
+    show_small(dev, 41, dev.screens.trip.average_speed_shown, format_decimal(dev, v, 4, 1, FMT_PLUS));
 }
 
 void current_speed_page(Device& dev, std::uint8_t event, bool draw) {
-    char* shown = dev.trip.current_speed_shown;
+    char* shown = dev.screens.trip.current_speed_shown;
     if (draw) {
-        draw_icon(dev, 97, 40, kIconDialLeft);
-        draw_label(dev, in_miles(dev) ? kMph : kKph);
+        draw_icon(dev, 97, 40, DialLeftIcon);
+        draw_label(dev, in_miles(dev) ? MPH : KPH);
         fill_blanks(shown, 4);
     }
-    if (draw || event == EV_TICK_250MS) refresh_speed(dev, 0, 55, shown);
+    if (draw || event == EV_TICK_250MS) refresh_speed(dev, SpeedSource::Current, 55, shown);
 }
 
 void average_speed_page(Device& dev, std::uint8_t event, bool draw) {
     if (draw) {
-        draw_icon(dev, 97, 40, kIconDialUp);
+        draw_icon(dev, 97, 40, DialUpIcon);
         draw_legend(dev, Legend::Clear);
-        draw_label(dev, in_miles(dev) ? kAverageMph : kAverageKph);
-        fill_blanks(dev.trip.average_speed_shown, 6);
+        draw_label(dev, in_miles(dev) ? AVERAGE_MPH : AVERAGE_KPH);
+        fill_blanks(dev.screens.trip.average_speed_shown, 6);
     }
-    if (event == EV_KEY_HOLD + BTN_BOTTOM_RIGHT) set_max_speed(dev, 2, 0);
-    if (draw || event == EV_TICK_250MS || event == EV_KEY_HOLD + BTN_BOTTOM_RIGHT)
+    if (event == key_hold(BTN_BOTTOM_RIGHT)) set_max_speed(dev, SpeedSource::Average, 0);
+    if (draw || event == EV_TICK_250MS || event == key_hold(BTN_BOTTOM_RIGHT))
         refresh_average(dev);
 }
 
 void maximum_speed_page(Device& dev, std::uint8_t event, bool draw) {
-    char* shown = dev.trip.maximum_speed_shown;
+    char* shown = dev.screens.trip.maximum_speed_shown;
     if (draw) {
-        draw_icon(dev, 97, 40, kIconDialRight);
+        draw_icon(dev, 97, 40, DialRightIcon);
         draw_legend(dev, Legend::Clear);
-        draw_label(dev, in_miles(dev) ? kMaximumMph : kMaximumKph);
+        draw_label(dev, in_miles(dev) ? MAXIMUM_MPH : MAXIMUM_KPH);
         fill_blanks(shown, 4);
     }
-    if (event == EV_KEY_HOLD + BTN_BOTTOM_RIGHT) {
-        set_max_speed(dev, 1, 0);
+    if (event == key_hold(BTN_BOTTOM_RIGHT)) {
+        set_max_speed(dev, SpeedSource::Maximum, 0);
         set_stored_max_speed(dev, 0);
     }
-    if (draw || event == EV_TICK_250MS || event == EV_KEY_HOLD + BTN_BOTTOM_RIGHT)
-        refresh_speed(dev, 1, 55, shown);
+    if (draw || event == EV_TICK_250MS || event == key_hold(BTN_BOTTOM_RIGHT))
+        refresh_speed(dev, SpeedSource::Maximum, 55, shown);
 }
 
 // ---- fuel
 
 void refresh_fuel(Device& dev) {
     std::uint16_t v = get_fuel_volume(dev);
-    char* shown = dev.trip.fuel_shown;
-    if (get_fuel_unit(dev) == 1) {
+    char* shown = dev.screens.trip.fuel_shown;
+    if (get_fuel_unit(dev) == FuelUnit::Gallons) {
         litres_to_gallons(v);
         std::int32_t tenths = (v + 5) / 10;
         if (tenths > 999) tenths = 999;
-        show_small(dev, 61, shown, format_decimal(dev, tenths, 2, 1, 0));
+        show_small(dev, 61, shown, format_decimal(dev, tenths, 2, 1, FMT_NONE));
     } else {
         std::int32_t litres = (v + 50) / 100;
         if (litres > 999) litres = 999;
-        show_small(dev, 65, shown, format_decimal(dev, litres, 3, 0, 0));
+        show_small(dev, 65, shown, format_decimal(dev, litres, 3, 0, FMT_NONE));
     }
 }
 
 void fuel_page(Device& dev, std::uint8_t event, bool draw) {
     if (draw) {
-        draw_icon(dev, 99, 40, kIconFuelPump);
-        draw_label(dev, get_fuel_unit(dev) == 1 ? kGallons : kLitres);
-        fill_blanks(dev.trip.fuel_shown, 5);
+        draw_icon(dev, 99, 40, PageFuelPumpIcon);
+        draw_label(dev, get_fuel_unit(dev) == FuelUnit::Gallons ? GALLONS : LITRES);
+        fill_blanks(dev.screens.trip.fuel_shown, 5);
     }
     if (draw || event == EV_TICK_250MS) refresh_fuel(dev);
 }
 
 // ---- stopwatch
 
-void stopwatch_label(Device& dev, const Labels& labels, std::uint8_t set, std::uint8_t clear) {
-    TripScreenState& trip = dev.trip;
+void stopwatch_label(Device& dev, const Texts& labels, std::uint8_t set, std::uint8_t clear) {
+    TripScreenState& trip = dev.screens.trip;
     if ((trip.stopwatch_flags & set) != 0) return;
-    move_to(dev, 57, kLabelY);
+    move_to(dev, 57, LABEL_Y);
     draw_rect(dev, 36, 8, RECT_CLEAR);
     draw_label(dev, labels);
     trip.stopwatch_flags = static_cast<std::uint8_t>((trip.stopwatch_flags | set) & ~clear);
@@ -170,26 +168,26 @@ void refresh_stopwatch(Device& dev) {
     read_stopwatch(dev, c);
     const char* text = nullptr;
     if (c.hours != 0) {
-        stopwatch_label(dev, kHours, STOPWATCH_HOURS_LABEL, STOPWATCH_MINUTES_LABEL);
+        stopwatch_label(dev, HOURS, STOPWATCH_HOURS_LABEL, STOPWATCH_MINUTES_LABEL);
         text = clock_text(dev, c.hours, c.minutes, c.seconds, ':');
     } else {
-        stopwatch_label(dev, kMinutes, STOPWATCH_MINUTES_LABEL, STOPWATCH_HOURS_LABEL);
+        stopwatch_label(dev, MINUTES, STOPWATCH_MINUTES_LABEL, STOPWATCH_HOURS_LABEL);
         const unsigned hundredths = (static_cast<unsigned>(c.fraction) * 100u) / 256u;
         text = clock_text(dev, c.minutes, c.seconds, hundredths, '.');
     }
-    show_small(dev, 27, dev.trip.stopwatch_shown, text);
+    show_small(dev, 27, dev.screens.trip.stopwatch_shown, text);
 }
 
 void stopwatch_legend(Device& dev) {
     legend_erase_bottom_right(dev);
-    draw_legend(dev, stopwatch_running(dev) != 0 ? Legend::Stop : Legend::Start);
+    draw_legend(dev, stopwatch_running(dev) ? Legend::Stop : Legend::Start);
 }
 
 void stopwatch_page(Device& dev, std::uint8_t event, bool draw) {
-    TripScreenState& trip = dev.trip;
+    TripScreenState& trip = dev.screens.trip;
     if (draw) {
-        draw_icon(dev, 99, 39, kIconStopwatch);
-        draw_legend(dev, stopwatch_running(dev) != 0 ? Legend::Stop : Legend::Start);
+        draw_icon(dev, 99, 39, PageStopwatchIcon);
+        draw_legend(dev, stopwatch_running(dev) ? Legend::Stop : Legend::Start);
         trip.stopwatch_flags = static_cast<std::uint8_t>(
             trip.stopwatch_flags & ~(STOPWATCH_MINUTES_LABEL | STOPWATCH_HOURS_LABEL));
         fill_blanks(trip.stopwatch_shown, 8);
@@ -198,27 +196,27 @@ void stopwatch_page(Device& dev, std::uint8_t event, bool draw) {
     }
     switch (event) {
     case EV_TICK_250MS: refresh_stopwatch(dev); break;
-    case EV_KEY_PRESS + BTN_BOTTOM_RIGHT:
+    case key_press(BTN_BOTTOM_RIGHT):
         // A stopped stopwatch starts at the release; a running one stops at the press.
-        if (stopwatch_running(dev) == 0) break;
+        if (!stopwatch_running(dev)) break;
         trip.stopwatch_flags |= STOPWATCH_PRESS_USED;
-        stopwatch_control(dev, 1);
+        stopwatch_control(dev, STOPWATCH_STOP);
         refresh_stopwatch(dev);
         stopwatch_legend(dev);
         break;
-    case EV_KEY_HOLD + BTN_BOTTOM_RIGHT:
+    case key_hold(BTN_BOTTOM_RIGHT):
         trip.stopwatch_flags |= STOPWATCH_PRESS_USED;
-        stopwatch_control(dev, 2);
-        stopwatch_control(dev, 1);
+        stopwatch_control(dev, STOPWATCH_RESET);
+        stopwatch_control(dev, STOPWATCH_STOP);
         stopwatch_legend(dev);
         break;
-    case EV_KEY_RELEASE + BTN_BOTTOM_RIGHT:
+    case key_release(BTN_BOTTOM_RIGHT):
         if ((trip.stopwatch_flags & STOPWATCH_PRESS_USED) != 0) {
             trip.stopwatch_flags =
                 static_cast<std::uint8_t>(trip.stopwatch_flags & ~STOPWATCH_PRESS_USED);
             break;
         }
-        stopwatch_control(dev, 0);
+        stopwatch_control(dev, STOPWATCH_RUN);
         stopwatch_legend(dev);
         break;
     default: break;
@@ -230,29 +228,29 @@ void stopwatch_page(Device& dev, std::uint8_t event, bool draw) {
 void refresh_clock(Device& dev) {
     Clock c{};
     read_clock(dev, c);
-    show_small(dev, 27, dev.trip.clock_shown, clock_text(dev, c.hours, c.minutes, c.seconds, ':'));
+    show_small(dev, 27, dev.screens.trip.clock_shown, clock_text(dev, c.hours, c.minutes, c.seconds, ':'));
 }
 
 void clock_page(Device& dev, std::uint8_t event, bool draw) {
     if (draw) {
-        draw_icon(dev, 98, 40, kIconClock);
+        draw_icon(dev, 98, 40, ClockIcon);
         draw_legend(dev, Legend::Set);
-        draw_label(dev, kClock);
-        fill_blanks(dev.trip.clock_shown, 8);
+        draw_label(dev, CLOCK_LABEL);
+        fill_blanks(dev.screens.trip.clock_shown, 8);
     }
     if (draw || event == EV_TICK_250MS) refresh_clock(dev);
-    if (event == EV_KEY_PRESS + BTN_BOTTOM_RIGHT) change_screen(dev, ClockAdjustScreen);
+    if (event == key_press(BTN_BOTTOM_RIGHT)) change_screen(dev, ClockAdjustScreen);
 }
 
 // ---- total distance
 
 void refresh_total(Device& dev) {
-    TripScreenState& trip = dev.trip;
+    TripScreenState& trip = dev.screens.trip;
     std::int32_t v = 0;
-    get_distance_counter(dev, 1, v);
+    get_distance_counter(dev, COUNTER_TOTAL, v);
     const std::uint8_t d = distance_for_display(dev, v);
     if (d != trip.total_decimals) {
-        move_to(dev, 41, kValueY);
+        move_to(dev, 41, VALUE_Y);
         draw_rect(dev, 52, 12, RECT_CLEAR);
         trip.total_decimals = d;
         fill_blanks(trip.total_shown, 6);
@@ -262,11 +260,11 @@ void refresh_total(Device& dev) {
 }
 
 void total_distance_page(Device& dev, std::uint8_t event, bool draw) {
-    TripScreenState& trip = dev.trip;
+    TripScreenState& trip = dev.screens.trip;
     if (draw) {
-        draw_icon(dev, 98, 40, kIconDistance);
+        draw_icon(dev, 98, 40, DistanceIcon);
         draw_legend(dev, Legend::Clear);
-        draw_label(dev, in_miles(dev) ? kMiles : kKilometres);
+        draw_label(dev, in_miles(dev) ? MILES : KILOMETRES);
         fill_blanks(trip.total_shown, 6);
         trip.total_hold = 0;
         refresh_total(dev);
@@ -276,17 +274,17 @@ void total_distance_page(Device& dev, std::uint8_t event, bool draw) {
     case EV_TICK_500MS:
         if (trip.total_hold == 0) refresh_total(dev);
         break;
-    case EV_KEY_HOLD + BTN_BOTTOM_RIGHT:
+    case key_hold(BTN_BOTTOM_RIGHT):
         // Shows zero for as long as the button is held.
         trip.total_hold = 1;
-        set_distance_counter(dev, 1, 0);
+        set_distance_counter(dev, COUNTER_TOTAL, 0);
         refresh_total(dev);
         break;
-    case EV_KEY_RELEASE + BTN_BOTTOM_RIGHT:
+    case key_release(BTN_BOTTOM_RIGHT):
         // The distance covered while the button was held is discarded too.
         if (trip.total_hold == 1) {
             trip.total_hold = 0;
-            set_distance_counter(dev, 1, 0);
+            set_distance_counter(dev, COUNTER_TOTAL, 0);
         }
         break;
     default: break;
@@ -295,8 +293,8 @@ void total_distance_page(Device& dev, std::uint8_t event, bool draw) {
 
 } // namespace
 
-void trip_page_handle(Device& dev, std::uint8_t page, std::uint8_t event) {
-    const bool draw = event == EV_ENTER || event == EV_KEY_PRESS + BTN_BOTTOM_LEFT;
+void trip_page_handle(Device& dev, TripPage page, std::uint8_t event) {
+    const bool draw = event == EV_ENTER || event == key_press(BTN_BOTTOM_LEFT);
     switch (page) {
     case PAGE_CURRENT_SPEED: current_speed_page(dev, event, draw); break;
     case PAGE_AVERAGE_SPEED: average_speed_page(dev, event, draw); break;

@@ -4,18 +4,37 @@
 namespace ql {
 
 // Pages of the lower half of the trip screen; the first six are the telemetry_mask bits.
-inline constexpr std::uint8_t PAGE_CURRENT_SPEED = 0x01;
-inline constexpr std::uint8_t PAGE_AVERAGE_SPEED = 0x02;
-inline constexpr std::uint8_t PAGE_MAXIMUM_SPEED = 0x04;
-inline constexpr std::uint8_t PAGE_FUEL = 0x08;
-inline constexpr std::uint8_t PAGE_STOPWATCH = 0x10;
-inline constexpr std::uint8_t PAGE_CLOCK = 0x20;
-inline constexpr std::uint8_t PAGE_TOTAL_DISTANCE = 0x40;
+enum class TripPage : std::uint8_t {
+    CurrentSpeed = 0x01,
+    AverageSpeed = 0x02,
+    MaximumSpeed = 0x04,
+    Fuel = 0x08,
+    Stopwatch = 0x10,
+    Clock = 0x20,
+    TotalDistance = 0x40,
+};
+inline constexpr TripPage PAGE_CURRENT_SPEED = TripPage::CurrentSpeed;
+inline constexpr TripPage PAGE_AVERAGE_SPEED = TripPage::AverageSpeed;
+inline constexpr TripPage PAGE_MAXIMUM_SPEED = TripPage::MaximumSpeed;
+inline constexpr TripPage PAGE_FUEL = TripPage::Fuel;
+inline constexpr TripPage PAGE_STOPWATCH = TripPage::Stopwatch;
+inline constexpr TripPage PAGE_CLOCK = TripPage::Clock;
+inline constexpr TripPage PAGE_TOTAL_DISTANCE = TripPage::TotalDistance;
 
-// menu_key_state
-inline constexpr std::uint8_t MENU_KEY_IDLE = 0;
-inline constexpr std::uint8_t MENU_KEY_HELD = 1;    // became a hold: the release does nothing
-inline constexpr std::uint8_t MENU_KEY_PRESSED = 2; // the menu opens at the release
+// A page's bit in telemetry_mask (the total distance page has the bit above the six).
+constexpr std::uint8_t page_bit(TripPage page) {
+    return static_cast<std::uint8_t>(page);
+}
+
+// What the top-left key's press will do when it is let go.
+enum class MenuKeyState : std::uint8_t {
+    Idle = 0,
+    Held = 1,    // became a hold: the release does nothing
+    Pressed = 2, // the menu opens at the release
+};
+inline constexpr MenuKeyState MENU_KEY_IDLE = MenuKeyState::Idle;
+inline constexpr MenuKeyState MENU_KEY_HELD = MenuKeyState::Held;
+inline constexpr MenuKeyState MENU_KEY_PRESSED = MenuKeyState::Pressed;
 
 // stopwatch_flags
 inline constexpr std::uint8_t STOPWATCH_PRESS_USED = 0x01;
@@ -25,8 +44,8 @@ inline constexpr std::uint8_t STOPWATCH_HOURS_LABEL = 0x04;
 // The trip screen and its pages. trip_page outlives the screen, so the trip screen reopens
 // on the page last shown.
 struct TripScreenState {
-    std::uint8_t trip_page = PAGE_TOTAL_DISTANCE;
-    std::uint8_t menu_key_state = MENU_KEY_IDLE;
+    TripPage trip_page = PAGE_TOTAL_DISTANCE;
+    MenuKeyState menu_key_state = MENU_KEY_IDLE;
     std::uint8_t interval_decimals = 0;
     char interval_shown[7] = "      ";
 

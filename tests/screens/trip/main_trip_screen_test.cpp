@@ -9,8 +9,8 @@
 #include "hardware/host.hpp"
 #include "hardware/keys.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
-#include "kernel/power_on.hpp"
+#include "device/device.hpp"
+#include "device/wiring.hpp"
 #include "screens/menus/clock_adjust.hpp"
 #include "screens/menus/main_menu.hpp"
 #include "screens/trip/main_trip_screen.hpp"
@@ -27,47 +27,37 @@ class TripScreenTest : public ::testing::Test {
     Device dev;
 
     void SetUp() override {
-        button_regions_init(dev);
-        vehicle_reset(dev);
-        perf_reset(dev);
-        fuel_reset(dev);
-        power_on(dev);
-        run_pending_events(dev);
+        device_create(dev);
+        device_start(dev);
     }
 
     void tick(int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            tick_timer(dev, TIMER_TICK);
-            vehicle_tick(dev, TIMER_TICK);
-            clocks_tick(dev, TIMER_TICK);
-            run_pending_events(dev);
-        }
+        for (int i = 0; i < count; ++i)
+            device_timer(dev, TIMER_TICK);
     }
     void post(std::uint8_t event) {
         post_event(dev, event);
         run_pending_events(dev);
     }
-    void click(std::uint8_t button) {
-        post(static_cast<std::uint8_t>(EV_KEY_PRESS + button));
-        post(static_cast<std::uint8_t>(EV_KEY_RELEASE + button));
+    void click(Button button) {
+        post(key_press(button));
+        post(key_release(button));
     }
-    void hold(std::uint8_t button) {
-        post(static_cast<std::uint8_t>(EV_KEY_PRESS + button));
-        post(static_cast<std::uint8_t>(EV_KEY_HOLD + button));
-        post(static_cast<std::uint8_t>(EV_KEY_RELEASE + button));
+    void hold(Button button) {
+        post(key_press(button));
+        post(key_hold(button));
+        post(key_release(button));
     }
     void reenter() {
         change_screen(dev, MainTripScreen);
         run_pending_events(dev);
     }
     void key(std::uint8_t k, int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            vehicle_key(dev, k);
-            fuel_key(dev, k);
-        }
+        for (int i = 0; i < count; ++i)
+            device_key(dev, k);
     }
     void set_interval(std::int32_t metres) {
-        set_distance_counter(dev, 0, metres);
+        set_distance_counter(dev, COUNTER_INTERVAL, metres);
         post(EV_TICK_500MS);
     }
     std::string region(int x, int y, int w, int h) const {
@@ -107,7 +97,7 @@ TEST_F(TripScreenTest, PowerOnShowsTheTripScreenInItalianKilometres) {
     ASSERT_NE(dev.kernel.current_screen, nullptr);
     EXPECT_STREQ(dev.kernel.current_screen->name, "MainTripScreen");
     EXPECT_EQ(get_language(dev), LANG_ITALIAN);
-    EXPECT_EQ(get_speed(dev, 1), 0) << "maximum speed starts at zero";
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0) << "maximum speed starts at zero";
     EXPECT_EQ(region(117, 1, 11, 30),
               legend_picture(119, 4, legend_word(Legend::Clear, LANG_ITALIAN)));
     EXPECT_EQ(region(0, 1, 11, 30), legend_picture(2, 4, legend_word(Legend::Menu, LANG_ITALIAN)));
@@ -116,37 +106,37 @@ TEST_F(TripScreenTest, PowerOnShowsTheTripScreenInItalianKilometres) {
     Device ref;
     text_draw_at(ref, 98, 16, ALIGN_LEFT, "km");
     EXPECT_EQ(region(96, 14, 20, 12), frame_picture(ref.lcd, 96, 14, 20, 12));
-    EXPECT_STREQ(dev.trip.interval_shown, "  0.00");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, "  0.00");
     EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture("  0.00"));
-    EXPECT_EQ(dev.trip.trip_page, PAGE_TOTAL_DISTANCE);
+    EXPECT_EQ(dev.screens.trip.trip_page, PAGE_TOTAL_DISTANCE);
     EXPECT_EQ(label_picture("km"), region(11, 49, 82, 12));
 }
 
 TEST_F(TripScreenTest, DirectionMarkPointsUpOrDown) {
     const std::string up = region(101, 9, 7, 4);
     EXPECT_EQ(up, "...#...\n..###..\n.#####.\n#######\n");
-    set_count_direction(dev, 1);
+    set_count_direction(dev, CountDirection::Down);
     reenter();
     EXPECT_EQ(region(101, 9, 7, 4), "#######\n.#####.\n..###..\n...#...\n");
 }
 
 TEST_F(TripScreenTest, FactoryPagesCycleCurrentMaximumClockTotal) {
-    const std::uint8_t expected[] = {PAGE_CURRENT_SPEED, PAGE_MAXIMUM_SPEED, PAGE_CLOCK,
+    const TripPage expected[] = {PAGE_CURRENT_SPEED, PAGE_MAXIMUM_SPEED, PAGE_CLOCK,
                                      PAGE_TOTAL_DISTANCE, PAGE_CURRENT_SPEED};
-    for (std::uint8_t page : expected) {
+    for (TripPage page : expected) {
         click(BTN_BOTTOM_LEFT);
-        EXPECT_EQ(dev.trip.trip_page, page);
+        EXPECT_EQ(dev.screens.trip.trip_page, page);
     }
 }
 
 TEST_F(TripScreenTest, EveryPageInTurnWhenAllAreEnabled) {
     set_telemetry_mask(dev, 0x3F);
-    std::uint8_t page = dev.trip.trip_page;
+    TripPage page = dev.screens.trip.trip_page;
     for (int i = 0; i < 7; ++i) {
         click(BTN_BOTTOM_LEFT);
-        page =
-            page == PAGE_TOTAL_DISTANCE ? PAGE_CURRENT_SPEED : static_cast<std::uint8_t>(page << 1);
-        EXPECT_EQ(dev.trip.trip_page, page);
+        page = page == PAGE_TOTAL_DISTANCE ? PAGE_CURRENT_SPEED
+                                           : static_cast<TripPage>(page_bit(page) << 1);
+        EXPECT_EQ(dev.screens.trip.trip_page, page);
     }
 }
 
@@ -156,30 +146,30 @@ TEST_F(TripScreenTest, NoTelemetryKeepsTotalDistanceAndHidesTheModeLegend) {
     EXPECT_EQ(region(0, 33, 11, 30), legend_picture(2, 36, nullptr));
     const std::string before = region(0, 0, 128, 64);
     click(BTN_BOTTOM_LEFT);
-    EXPECT_EQ(dev.trip.trip_page, PAGE_TOTAL_DISTANCE);
+    EXPECT_EQ(dev.screens.trip.trip_page, PAGE_TOTAL_DISTANCE);
     EXPECT_EQ(region(0, 0, 128, 64), before) << "cleared and drawn again, the same";
 }
 
 TEST_F(TripScreenTest, DisabledPageIsMovedOnAtEntry) {
     click(BTN_BOTTOM_LEFT);
     click(BTN_BOTTOM_LEFT);
-    ASSERT_EQ(dev.trip.trip_page, PAGE_MAXIMUM_SPEED);
-    set_telemetry_mask(dev, PAGE_CLOCK);
+    ASSERT_EQ(dev.screens.trip.trip_page, PAGE_MAXIMUM_SPEED);
+    set_telemetry_mask(dev, page_bit(PAGE_CLOCK));
     reenter();
-    EXPECT_EQ(dev.trip.trip_page, PAGE_CLOCK);
+    EXPECT_EQ(dev.screens.trip.trip_page, PAGE_CLOCK);
 }
 
 TEST_F(TripScreenTest, ClearButtonZeroesTheIntervalInBothResolutions) {
     set_interval(5432);
-    EXPECT_STREQ(dev.trip.interval_shown, "  5.43");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, "  5.43");
     click(BTN_TOP_RIGHT);
-    EXPECT_STREQ(dev.trip.interval_shown, "  0.00");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, "  0.00");
     EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture("  0.00"));
-    set_resolution(dev, 1);
+    set_resolution(dev, Resolution::High);
     set_interval(5432);
-    EXPECT_STREQ(dev.trip.interval_shown, " 5.432");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, " 5.432");
     click(BTN_TOP_RIGHT);
-    EXPECT_STREQ(dev.trip.interval_shown, " 0.000");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, " 0.000");
     EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture(" 0.000"))
         << "the change of decimals cleared the whole number first";
 }
@@ -187,20 +177,26 @@ TEST_F(TripScreenTest, ClearButtonZeroesTheIntervalInBothResolutions) {
 TEST_F(TripScreenTest, IntervalDecimalsFollowMagnitudeResolutionAndUnit) {
     struct Case {
         std::int32_t metres;
-        std::uint8_t resolution;
-        std::uint8_t unit;
+        Resolution resolution;
+        DistanceUnit unit;
         const char* shown;
     };
     const Case cases[] = {
-        {123456, 0, 0, "123.45"}, {123456, 1, 0, "123.45"},  {99999, 1, 0, "99.999"},
-        {99999, 0, 0, " 99.99"},  {1000000, 0, 0, "1000.0"}, {1609, 0, 1, "  1.00"},
-        {-250, 1, 0, "-0.250"},   {-250, 0, 0, " -0.25"},    {99999999, 0, 0, "9999.9"},
+        {123456, Resolution::Rally, DistanceUnit::Kilometres, "123.45"},
+        {123456, Resolution::High, DistanceUnit::Kilometres, "123.45"},
+        {99999, Resolution::High, DistanceUnit::Kilometres, "99.999"},
+        {99999, Resolution::Rally, DistanceUnit::Kilometres, " 99.99"},
+        {1000000, Resolution::Rally, DistanceUnit::Kilometres, "1000.0"},
+        {1609, Resolution::Rally, DistanceUnit::Miles, "  1.00"},
+        {-250, Resolution::High, DistanceUnit::Kilometres, "-0.250"},
+        {-250, Resolution::Rally, DistanceUnit::Kilometres, " -0.25"},
+        {99999999, Resolution::Rally, DistanceUnit::Kilometres, "9999.9"},
     };
     for (const Case& c : cases) {
         set_resolution(dev, c.resolution);
         set_distance_unit(dev, c.unit);
         set_interval(c.metres);
-        EXPECT_STREQ(dev.trip.interval_shown, c.shown) << c.metres;
+        EXPECT_STREQ(dev.screens.trip.interval_shown, c.shown) << c.metres;
         EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture(c.shown)) << c.metres;
     }
 }
@@ -208,15 +204,15 @@ TEST_F(TripScreenTest, IntervalDecimalsFollowMagnitudeResolutionAndUnit) {
 TEST_F(TripScreenTest, IntervalFollowsTheVehicle) {
     key(KEY_UP, 10); // 100 km/h
     tick(144);       // 36 s: 1000 m, shown at the next 500 ms tick
-    EXPECT_STREQ(dev.trip.interval_shown, "  0.99");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, "  0.99");
     tick();
-    EXPECT_STREQ(dev.trip.interval_shown, "  1.00");
+    EXPECT_STREQ(dev.screens.trip.interval_shown, "  1.00");
 }
 
 TEST_F(TripScreenTest, ShortClickOpensTheMenuAtTheRelease) {
-    post(EV_KEY_PRESS + BTN_TOP_LEFT);
+    post(key_press(BTN_TOP_LEFT));
     EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
-    post(EV_KEY_RELEASE + BTN_TOP_LEFT);
+    post(key_release(BTN_TOP_LEFT));
     EXPECT_EQ(dev.kernel.current_screen, &MainMenuScreen);
 }
 
@@ -235,38 +231,38 @@ TEST_F(TripScreenTest, HoldingTheMenuKeyTogglesTheBacklightInstead) {
 TEST_F(TripScreenTest, MenuStandInReturnsOnAWholeClickWithoutTouchingThePage) {
     click(BTN_TOP_LEFT);
     ASSERT_EQ(dev.kernel.current_screen, &MainMenuScreen);
-    set_telemetry_mask(dev, PAGE_STOPWATCH);
-    dev.trip.trip_page = PAGE_STOPWATCH;
-    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
+    set_telemetry_mask(dev, page_bit(PAGE_STOPWATCH));
+    dev.screens.trip.trip_page = PAGE_STOPWATCH;
+    post(key_press(BTN_BOTTOM_RIGHT));
     EXPECT_EQ(dev.kernel.current_screen, &MainMenuScreen);
-    post(EV_KEY_RELEASE + BTN_BOTTOM_RIGHT);
+    post(key_release(BTN_BOTTOM_RIGHT));
     EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
-    EXPECT_EQ(stopwatch_running(dev), 0) << "the release that left the menu started nothing";
+    EXPECT_FALSE(stopwatch_running(dev)) << "the release that left the menu started nothing";
 }
 
 class TripPageTest : public TripScreenTest {
   protected:
     // Steps through the pages (at least one step, so the page is drawn afresh) to `page`.
-    void show(std::uint8_t page) {
+    void show(TripPage page) {
         set_telemetry_mask(dev, 0x3F);
         do {
             click(BTN_BOTTOM_LEFT);
-        } while (dev.trip.trip_page != page);
+        } while (dev.screens.trip.trip_page != page);
     }
 };
 
 TEST_F(TripPageTest, CurrentSpeedWholeUnitsWithAPlusSign) {
     show(PAGE_CURRENT_SPEED);
-    EXPECT_STREQ(dev.trip.current_speed_shown, "  +0");
+    EXPECT_STREQ(dev.screens.trip.current_speed_shown, "  +0");
     EXPECT_EQ(region(11, 33, 84, 14), small_digits_picture(55, "  +0"));
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("kph"));
     key(KEY_UP, 10);
     tick();
-    EXPECT_STREQ(dev.trip.current_speed_shown, "+100");
+    EXPECT_STREQ(dev.screens.trip.current_speed_shown, "+100");
     EXPECT_EQ(region(11, 33, 84, 14), small_digits_picture(55, "+100"));
-    set_distance_unit(dev, 1);
+    set_distance_unit(dev, DistanceUnit::Miles);
     show(PAGE_CURRENT_SPEED);
-    EXPECT_STREQ(dev.trip.current_speed_shown, " +62");
+    EXPECT_STREQ(dev.screens.trip.current_speed_shown, " +62");
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("mph"));
 }
 
@@ -274,20 +270,20 @@ TEST_F(TripPageTest, MaximumSpeedResetByHoldingBottomRight) {
     key(KEY_UP, 3);
     key(KEY_DOWN, 3);
     show(PAGE_MAXIMUM_SPEED);
-    EXPECT_STREQ(dev.trip.maximum_speed_shown, " +30");
+    EXPECT_STREQ(dev.screens.trip.maximum_speed_shown, " +30");
     set_stored_max_speed(dev, 300);
     hold(BTN_BOTTOM_RIGHT);
-    EXPECT_EQ(get_speed(dev, 1), 0);
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0);
     EXPECT_EQ(get_stored_max_speed(dev), 0);
-    EXPECT_STREQ(dev.trip.maximum_speed_shown, "  +0");
+    EXPECT_STREQ(dev.screens.trip.maximum_speed_shown, "  +0");
 }
 
 TEST_F(TripPageTest, AverageSpeedReadsZero) {
     show(PAGE_AVERAGE_SPEED);
-    EXPECT_STREQ(dev.trip.average_speed_shown, "  +0.0");
+    EXPECT_STREQ(dev.screens.trip.average_speed_shown, "  +0.0");
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("kph med."));
     hold(BTN_BOTTOM_RIGHT);
-    EXPECT_STREQ(dev.trip.average_speed_shown, "  +0.0");
+    EXPECT_STREQ(dev.screens.trip.average_speed_shown, "  +0.0");
 }
 
 TEST_F(TripPageTest, FuelInLitresAndGallons) {
@@ -299,12 +295,12 @@ TEST_F(TripPageTest, FuelInLitresAndGallons) {
     key(KEY_RIGHT, 255);
     show(PAGE_FUEL);
     tick();
-    EXPECT_EQ(std::string(dev.trip.fuel_shown, 3), "123");
+    EXPECT_EQ(std::string(dev.screens.trip.fuel_shown, 3), "123");
     EXPECT_EQ(region(11, 33, 84, 14), small_digits_picture(65, "123"));
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("litri"));
-    set_fuel_unit(dev, 1);
+    set_fuel_unit(dev, FuelUnit::Gallons);
     show(PAGE_FUEL);
-    EXPECT_STREQ(std::string(dev.trip.fuel_shown, 4).c_str(), "32.6");
+    EXPECT_STREQ(std::string(dev.screens.trip.fuel_shown, 4).c_str(), "32.6");
     EXPECT_EQ(region(11, 33, 84, 14), small_digits_picture(61, "32.6"));
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("galloni"));
 }
@@ -312,43 +308,43 @@ TEST_F(TripPageTest, FuelInLitresAndGallons) {
 TEST_F(TripPageTest, ClockWithLeadingZeros) {
     set_clock(dev, Clock{0, 9, 3, 7});
     show(PAGE_CLOCK);
-    EXPECT_STREQ(dev.trip.clock_shown, "07:03:09");
+    EXPECT_STREQ(dev.screens.trip.clock_shown, "07:03:09");
     EXPECT_EQ(region(11, 33, 84, 14), small_digits_picture(27, "07:03:09"));
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("ora"));
     tick(4);
-    EXPECT_STREQ(dev.trip.clock_shown, "07:03:10");
-    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
+    EXPECT_STREQ(dev.screens.trip.clock_shown, "07:03:10");
+    post(key_press(BTN_BOTTOM_RIGHT));
     EXPECT_EQ(dev.kernel.current_screen, &ClockAdjustScreen);
 }
 
 TEST_F(TripPageTest, StopwatchMinutesThenHours) {
     show(PAGE_STOPWATCH);
-    EXPECT_STREQ(dev.trip.stopwatch_shown, "00:00.00");
+    EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "00:00.00");
     set_language(dev, LANG_ENGLISH);
     show(PAGE_STOPWATCH);
     click(BTN_BOTTOM_RIGHT); // starts at the release
     tick(4 * 125 + 2);
-    EXPECT_STREQ(dev.trip.stopwatch_shown, "02:05.50");
+    EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "02:05.50");
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("mins"));
     tick(4 * 3600 - 2);
-    EXPECT_STREQ(dev.trip.stopwatch_shown, "01:02:05");
+    EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "01:02:05");
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("hours"));
 }
 
 TEST_F(TripPageTest, StopwatchStartsAtReleaseStopsAtPressResetsOnHold) {
     show(PAGE_STOPWATCH);
-    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
-    EXPECT_EQ(stopwatch_running(dev), 0) << "a stopped stopwatch waits for the release";
-    post(EV_KEY_RELEASE + BTN_BOTTOM_RIGHT);
+    post(key_press(BTN_BOTTOM_RIGHT));
+    EXPECT_FALSE(stopwatch_running(dev)) << "a stopped stopwatch waits for the release";
+    post(key_release(BTN_BOTTOM_RIGHT));
     EXPECT_NE(stopwatch_running(dev), 0);
     EXPECT_EQ(region(117, 33, 11, 30),
               legend_picture(119, 36, legend_word(Legend::Stop, LANG_ITALIAN)));
     tick(8);
-    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
-    EXPECT_EQ(stopwatch_running(dev), 0) << "a running stopwatch stops at the press";
-    EXPECT_STREQ(dev.trip.stopwatch_shown, "00:02.00");
-    post(EV_KEY_RELEASE + BTN_BOTTOM_RIGHT);
-    EXPECT_EQ(stopwatch_running(dev), 0) << "and the release does not start it again";
+    post(key_press(BTN_BOTTOM_RIGHT));
+    EXPECT_FALSE(stopwatch_running(dev)) << "a running stopwatch stops at the press";
+    EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "00:02.00");
+    post(key_release(BTN_BOTTOM_RIGHT));
+    EXPECT_FALSE(stopwatch_running(dev)) << "and the release does not start it again";
     EXPECT_EQ(region(117, 33, 11, 30),
               legend_picture(119, 36, legend_word(Legend::Start, LANG_ITALIAN)));
     click(BTN_BOTTOM_RIGHT);
@@ -356,25 +352,25 @@ TEST_F(TripPageTest, StopwatchStartsAtReleaseStopsAtPressResetsOnHold) {
     hold(BTN_BOTTOM_RIGHT);
     EXPECT_EQ(stopwatch_running(dev), 0);
     tick();
-    EXPECT_STREQ(dev.trip.stopwatch_shown, "00:00.00");
+    EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "00:00.00");
 }
 
 TEST_F(TripPageTest, TotalDistanceHeldAtZeroUntilRelease) {
     key(KEY_UP, 10);
     tick(144);
     show(PAGE_TOTAL_DISTANCE);
-    EXPECT_STREQ(dev.trip.total_shown, "  1.00");
-    post(EV_KEY_PRESS + BTN_BOTTOM_RIGHT);
-    post(EV_KEY_HOLD + BTN_BOTTOM_RIGHT);
-    EXPECT_STREQ(dev.trip.total_shown, "  0.00");
+    EXPECT_STREQ(dev.screens.trip.total_shown, "  1.00");
+    post(key_press(BTN_BOTTOM_RIGHT));
+    post(key_hold(BTN_BOTTOM_RIGHT));
+    EXPECT_STREQ(dev.screens.trip.total_shown, "  0.00");
     tick(40);
-    EXPECT_STREQ(dev.trip.total_shown, "  0.00") << "no refresh while held";
-    post(EV_KEY_RELEASE + BTN_BOTTOM_RIGHT);
+    EXPECT_STREQ(dev.screens.trip.total_shown, "  0.00") << "no refresh while held";
+    post(key_release(BTN_BOTTOM_RIGHT));
     std::int32_t total = -1;
-    get_distance_counter(dev, 1, total);
+    get_distance_counter(dev, COUNTER_TOTAL, total);
     EXPECT_EQ(total, 0);
     tick(3); // 20.8 m, refreshed at the second 500 ms tick
-    EXPECT_STREQ(dev.trip.total_shown, "  0.02");
+    EXPECT_STREQ(dev.screens.trip.total_shown, "  0.02");
 }
 
 TEST_F(TripPageTest, LabelsInEveryLanguage) {
@@ -390,10 +386,10 @@ TEST_F(TripPageTest, LabelsInEveryLanguage) {
                  {LANG_GERMAN, "km/h max", "meilen"}};
     for (const auto& c : cases) {
         set_language(dev, c.language);
-        set_distance_unit(dev, 0);
+        set_distance_unit(dev, DistanceUnit::Kilometres);
         show(PAGE_MAXIMUM_SPEED);
         EXPECT_EQ(region(11, 49, 82, 12), label_picture(c.max_kph)) << c.max_kph;
-        set_distance_unit(dev, 1);
+        set_distance_unit(dev, DistanceUnit::Miles);
         show(PAGE_TOTAL_DISTANCE);
         EXPECT_EQ(region(11, 49, 82, 12), label_picture(c.total_miles)) << c.total_miles;
     }

@@ -10,7 +10,7 @@
 #include "hardware/perf_timer.hpp"
 #include "hardware/vehicle.hpp"
 #include "kernel/kernel.hpp"
-#include "screens/trip/trip_state.hpp"
+#include "screens/screen_states.hpp"
 #include "settings/settings.hpp"
 
 namespace ql {
@@ -30,7 +30,7 @@ struct Device {
     Clocks clocks;
     FuelSender fuel;
     ButtonInput buttons;
-    TripScreenState trip;
+    ScreenStates screens;
 
     // The simulator around the device, or nobody.
     Host* host = &no_host;

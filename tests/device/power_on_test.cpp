@@ -1,7 +1,7 @@
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
-#include "kernel/power_on.hpp"
+#include "device/device.hpp"
+#include "device/power_on.hpp"
 #include "screens/trip/main_trip_screen.hpp"
 #include "settings/settings.hpp"
 #include "support/recording_host.hpp"
@@ -27,7 +27,7 @@ TEST(PowerOn, ItalianVariantWithItsIdentityAndAValidStore) {
     EXPECT_EQ(dev.settings.settings_valid_marker, 0);
     EXPECT_EQ(get_language_mask(dev), LANG_ENGLISH | LANG_ITALIAN);
     EXPECT_EQ(get_language(dev), LANG_ITALIAN);
-    EXPECT_EQ(get_distance_unit(dev), 0);
+    EXPECT_EQ(get_distance_unit(dev), DistanceUnit::Kilometres);
     EXPECT_EQ(get_display_frozen(dev), 0);
     EXPECT_EQ(get_reserved_trip_flag(dev), 0);
 }
@@ -41,7 +41,7 @@ TEST(PowerOn, HardwareTakesItsSettings) {
     dev.host = &host;
     power_on(dev);
     EXPECT_EQ(dev.vehicle.pulses_per_km, 1000);
-    EXPECT_EQ(get_speed(dev, 1), 0) << "maximum speed from the stored maximum, 0";
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0) << "maximum speed from the stored maximum, 0";
     EXPECT_EQ(dev.vehicle.counting_down, 0);
     EXPECT_EQ(dev.fuel.table.count, 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"fuel text"}))

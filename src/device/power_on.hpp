@@ -1,8 +1,14 @@
 #pragma once
+#include "settings/settings.hpp"
+#include <cstdint>
 
 namespace ql {
 
 struct Device;
+
+// What the simulator always starts as: the Italian regional variant of product 156.
+inline constexpr Variant POWER_ON_VARIANT = VARIANT_ITALY;
+inline constexpr std::uint16_t PRODUCT_CODE = 156;
 
 // The device's start-up: flags, kernel, factory settings for the Italian variant, hardware
 // set-up, a clear panel and the main trip screen. The caller then drains the event queue.

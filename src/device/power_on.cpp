@@ -1,8 +1,8 @@
-#include "kernel/power_on.hpp"
+#include "device/power_on.hpp"
+#include "device/device.hpp"
 #include "graphics/draw.hpp"
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
-#include "kernel/device.hpp"
 #include "screens/trip/main_trip_screen.hpp"
 #include "settings/settings.hpp"
 
@@ -13,21 +13,19 @@ void power_on(Device& dev) {
     dev.kernel.system_flags = get_stored_flags(dev);
     reset_kernel(dev);
 
-    set_variant(dev, 2);
-    set_product_code(dev, 156);
-    set_settings_valid_marker(dev, 0xFF);
+    set_variant(dev, POWER_ON_VARIANT);
+    set_product_code(dev, PRODUCT_CODE);
+    set_settings_valid_marker(dev, SETTINGS_INVALID);
     set_hardware_option(dev, 0);
     restore_factory_defaults(dev);
-    set_settings_valid_marker(dev, 0);
+    set_settings_valid_marker(dev, SETTINGS_VALID);
 
     apply_hardware_setting(dev, get_hardware_option(dev));
     apply_hardware_setting(dev, get_backlight(dev));
     apply_hardware_setting(dev, get_contrast(dev));
     set_counting_down(dev, get_count_direction(dev));
-    // Two entry points of the hardware layer take the calibration; both are served.
-    set_pulses_per_km(dev, get_calibration(dev, 0));
-    set_pulses_per_km(dev, get_calibration(dev, 0));
-    set_max_speed(dev, 1, get_stored_max_speed(dev));
+    set_pulses_per_km(dev, get_calibration(dev, DistanceUnit::Kilometres));
+    set_max_speed(dev, SpeedSource::Maximum, get_stored_max_speed(dev));
     FuelTable table{};
     read_fuel_table(dev, table);
     load_sender_table(dev, table);

@@ -1,0 +1,55 @@
+#include "device/wiring.hpp"
+#include "device/device.hpp"
+#include "device/power_on.hpp"
+#include "hardware/buttons.hpp"
+#include "hardware/clocks.hpp"
+#include "hardware/fuel_sender.hpp"
+#include "hardware/lcd_panel.hpp"
+#include "hardware/perf_timer.hpp"
+#include "hardware/vehicle.hpp"
+
+namespace ql {
+
+void device_create(Device& dev) {
+    lcd_init(dev);
+    button_regions_init(dev);
+    vehicle_reset(dev);
+    perf_reset(dev);
+    fuel_reset(dev);
+}
+
+void device_destroy(Device& dev) {
+    lcd_release(dev);
+}
+
+void device_start(Device& dev) {
+    power_on(dev);
+    run_pending_events(dev);
+}
+
+void device_timer(Device& dev, std::uint8_t timer_id) {
+    button_timer(dev, timer_id);
+    tick_timer(dev, timer_id);
+    vehicle_tick(dev, timer_id);
+    perf_tick(dev, timer_id);
+    clocks_tick(dev, timer_id);
+    run_pending_events(dev);
+}
+
+void device_key(Device& dev, std::uint8_t key) {
+    vehicle_key(dev, key);
+    fuel_key(dev, key);
+    run_pending_events(dev);
+}
+
+void device_mouse_down(Device& dev, std::int16_t x, std::int16_t y) {
+    button_press_at(dev, x, y);
+    run_pending_events(dev);
+}
+
+void device_mouse_up(Device& dev) {
+    button_release(dev);
+    run_pending_events(dev);
+}
+
+} // namespace ql

@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+
+namespace ql {
+
+struct Device;
+
+// How the simulated hardware meets the device, message by message. The simulator and the
+// tests both drive the device through these, so the order below exists once.
+
+// Window creation: the panel, the button areas, the vehicle, the performance unit and the
+// fuel sender are reset. The device is not powered yet.
+void device_create(Device& dev);
+// Window destruction.
+void device_destroy(Device& dev);
+// The first paint: power-on, then the main trip screen is entered.
+void device_start(Device& dev);
+
+// One timer message: the button hold and repeat timers, the ticks, the vehicle's distance,
+// the performance unit and the clocks, in that order, so that screens handling a tick see the
+// distances and clocks of that same tick; then every queued event is handled.
+void device_timer(Device& dev, std::uint8_t timer_id);
+// An arrow key: the speed or the fuel reading.
+void device_key(Device& dev, std::uint8_t key);
+// The mouse on the faceplate.
+void device_mouse_down(Device& dev, std::int16_t x, std::int16_t y);
+void device_mouse_up(Device& dev);
+
+} // namespace ql
