@@ -1,0 +1,79 @@
+#include "screens/common/list_screen.hpp"
+#include "device/device.hpp"
+#include "graphics/draw.hpp"
+#include "graphics/legends.hpp"
+#include "graphics/text.hpp"
+
+namespace ql {
+
+namespace {
+
+constexpr std::uint8_t TITLE_X = 56;
+constexpr std::uint8_t TITLE_Y = 4;
+constexpr std::uint8_t TITLE_SIZE = 17;
+constexpr std::uint8_t VALUE_RIGHT = 110;
+
+void enter(Device& dev, const ListScreenSpec& spec) {
+    lcd_clear(dev);
+    draw_side_bars(dev);
+    legend_top_left(dev, legend_word(dev, Legend::Back));
+    legend_bottom_left(dev, legend_word(dev, Legend::Ok));
+    legend_bottom_right(dev, legend_symbol(LegendSymbol::Down));
+    legend_top_right(dev, legend_symbol(LegendSymbol::Up));
+    if (spec.title_icon != nullptr) {
+        move_to(dev, TITLE_X, TITLE_Y);
+        blit_xor(dev, TITLE_SIZE, TITLE_SIZE, spec.title_icon);
+    }
+    ListScreenState& list = spec.state(dev);
+    const std::uint8_t count =
+        spec.row_count < LIST_MAX_ITEMS ? spec.row_count : LIST_MAX_ITEMS;
+    for (std::uint8_t i = 0; i < count; ++i) {
+        list.items[i].text = tr(dev, spec.rows[i].label);
+        list.items[i].draw_extra = spec.rows[i].draw_extra;
+    }
+    list.menu.items = list.items.data();
+    list.menu.count = count;
+    if (spec.prepare != nullptr) spec.prepare(dev, list);
+    // A list that shrank since the last visit keeps its selection inside it.
+    if (list.menu.count != 0 && list.menu.selected >= list.menu.count)
+        list_select(list.menu, static_cast<std::uint8_t>(list.menu.count - 1));
+    list_attach(dev, list.menu);
+    list_draw(dev);
+}
+
+void confirm(Device& dev, const ListScreenSpec& spec) {
+    const ListMenu& menu = spec.state(dev).menu;
+    if (menu.selected >= menu.count || menu.selected >= spec.row_count) return;
+    const ListRow& row = spec.rows[menu.selected];
+    if (row.choose != nullptr)
+        row.choose(dev);
+    else if (row.opens != nullptr)
+        change_screen(dev, *row.opens);
+}
+
+} // namespace
+
+void list_screen_handle(Device& dev, const ListScreenSpec& spec, std::uint8_t event) {
+    switch (event) {
+    case EV_ENTER: enter(dev, spec); break;
+    case key_press(Button::TopLeft): change_screen(dev, *spec.parent); break;
+    case key_press(Button::BottomLeft): confirm(dev, spec); break;
+    case key_press(Button::BottomRight): list_down(dev); break;
+    case key_press(Button::TopRight): list_up(dev); break;
+    default:
+        if (spec.other != nullptr) spec.other(dev, event);
+        break;
+    }
+}
+
+void list_select(ListMenu& menu, std::uint8_t index) {
+    menu.selected = index;
+    if (index < menu.top) menu.top = index;
+    if (index > menu.top + 2) menu.top = static_cast<std::uint8_t>(index - 2);
+}
+
+void list_draw_value(Device& dev, std::uint8_t text_y, const char* value) {
+    text_draw_at(dev, VALUE_RIGHT, text_y, ALIGN_RIGHT, value);
+}
+
+} // namespace ql
