@@ -1,0 +1,8 @@
+#pragma once
+#include "kernel/screen.hpp"
+
+namespace ql {
+
+extern const Screen CalibrationMenuScreen;
+
+} // namespace ql
