@@ -13,10 +13,10 @@ namespace ql {
 struct ScreenStates {
     TripScreenState trip;
     MainMenuState main_menu;
-    SettingsScreenState settings;      // the settings list and its sub-screens
-    SetupScreenState setup;            // set distance, speed alarm, clock, About, reset
+    SettingsScreenState settings;       // the settings list and its sub-screens
+    SetupScreenState setup;             // set distance, speed alarm, clock, About, reset
     CalibrationScreenState calibration; // the calibration menu and its wizards
-    ServiceScreenState service;        // fuel gauge and performance timer
+    ServiceScreenState service;         // fuel gauge and performance timer
 };
 
 } // namespace ql

@@ -1,6 +1,6 @@
+#include "device/device.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
-#include "device/device.hpp"
 #include "resources/icons.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
@@ -21,7 +21,10 @@ struct Dots {
     int width() const { return static_cast<int>(lines.front().size()); }
     int height() const { return static_cast<int>(lines.size()); }
     bool inside(int x, int y) const { return x >= 0 && y >= 0 && x < width() && y < height(); }
-    bool dark(int x, int y) const { return inside(x, y) && lines[y][x] == '#'; }
+    bool dark(int x, int y) const {
+        return inside(x, y) &&
+               lines[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#';
+    }
 
     Dots mirrored() const {
         Dots m = *this;
@@ -58,7 +61,7 @@ Dots region(const Dots& d, int x, int y) {
         const auto [cx, cy] = todo.back();
         todo.pop_back();
         if (!d.inside(cx, cy) || d.dark(cx, cy) != dark || out.dark(cx, cy)) continue;
-        out.lines[cy][cx] = '#';
+        out.lines[static_cast<std::size_t>(cy)][static_cast<std::size_t>(cx)] = '#';
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
                 if (dark || dx == 0 || dy == 0) todo.push_back({cx + dx, cy + dy});
@@ -233,7 +236,8 @@ TEST(FuelPump, BodyIsClosedAndStandsOnItsBase) {
     const Dots d = dots_of(PageFuelPumpIcon);
     EXPECT_FALSE(region(d, 0, 0).dark(4, 9)) << "the body leaks";
     const auto dark_in_row = [&](int y) {
-        return std::count(d.lines[y].begin(), d.lines[y].end(), '#');
+        return std::count(d.lines[static_cast<std::size_t>(y)].begin(),
+                          d.lines[static_cast<std::size_t>(y)].end(), '#');
     };
     for (int y = 0; y + 1 < d.height(); ++y)
         EXPECT_LT(dark_in_row(y), dark_in_row(d.height() - 1)) << "row " << y;

@@ -1,7 +1,7 @@
+#include "device/device.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
 #include "graphics/legends.hpp"
-#include "device/device.hpp"
 #include "settings/languages.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
@@ -18,12 +18,12 @@ namespace {
 using test::rows;
 
 constexpr std::uint8_t LANGUAGES[] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN, LANG_SPANISH,
-                                       LANG_GERMAN};
+                                      LANG_GERMAN};
 constexpr Legend MEANINGS[] = {Legend::Back, Legend::Set,   Legend::Edit, Legend::Clear,
-                                Legend::Mode, Legend::Start, Legend::Stop, Legend::Yes,
-                                Legend::No,   Legend::Ok,    Legend::Menu};
+                               Legend::Mode, Legend::Start, Legend::Stop, Legend::Yes,
+                               Legend::No,   Legend::Ok,    Legend::Menu};
 constexpr LegendSymbol SYMBOLS[] = {LegendSymbol::Up,    LegendSymbol::Down, LegendSymbol::Left,
-                                     LegendSymbol::Right, LegendSymbol::Plus, LegendSymbol::Minus};
+                                    LegendSymbol::Right, LegendSymbol::Plus, LegendSymbol::Minus};
 
 // The words of the legend table, meaning by meaning, in the language order above.
 const char* const WORD_TABLE[][5] = {
@@ -88,7 +88,8 @@ TEST(LegendSet, SameWordSameBitmapAndDifferentWordsDiffer) {
 }
 
 TEST(LegendSet, UnexpectedLanguageValuesShowEnglish) {
-    for (std::uint8_t language : {0x00, 0x03, 0x20, 0xFF})
+    for (std::uint8_t language :
+         {std::uint8_t{0x00}, std::uint8_t{0x03}, std::uint8_t{0x20}, std::uint8_t{0xFF}})
         for (Legend meaning : MEANINGS)
             EXPECT_EQ(legend_word(meaning, language), legend_word(meaning, LANG_ENGLISH));
 }

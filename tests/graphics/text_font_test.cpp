@@ -1,7 +1,7 @@
+#include "device/device.hpp"
 #include "graphics/draw.hpp"
 #include "graphics/frame_picture.hpp"
 #include "graphics/text_font.hpp"
-#include "device/device.hpp"
 #include "support/picture.hpp"
 #include <algorithm>
 #include <cstdint>
@@ -49,8 +49,9 @@ struct CellDots {
     int width() const { return static_cast<int>(lines.front().size()); }
     std::string row(int y) const {
         const int i = y - top;
-        if (i < 0 || i >= static_cast<int>(lines.size())) return std::string(width(), '.');
-        return lines[i];
+        if (i < 0 || i >= static_cast<int>(lines.size()))
+            return std::string(static_cast<std::size_t>(width()), '.');
+        return lines[static_cast<std::size_t>(i)];
     }
     bool inked(int y) const { return row(y).find('#') != std::string::npos; }
     // The rows outside [first, last] hold no ink.
@@ -337,7 +338,8 @@ std::pair<int, int> margins_of(const CellDots& d) {
     const int w = d.width();
     int left = w, right = w;
     for (int x = 0; x < w; ++x)
-        if (both[x] == '#' || both[w + 1 + x] == '#') {
+        if (both[static_cast<std::size_t>(x)] == '#' ||
+            both[static_cast<std::size_t>(w + 1 + x)] == '#') {
             left = std::min(left, x);
             right = w - 1 - x;
         }
@@ -354,8 +356,9 @@ TEST(TextFontAccents, AccentedLettersKeepTheirBaseLetterUnchanged) {
         for (int at = 0; at + base.width() <= d.width() && !found; ++at) {
             bool same = true;
             for (int y = first; y < 10; ++y) {
-                const std::string expected = std::string(at, '.') + base.row(y) +
-                                             std::string(d.width() - base.width() - at, '.');
+                const std::string expected =
+                    std::string(static_cast<std::size_t>(at), '.') + base.row(y) +
+                    std::string(static_cast<std::size_t>(d.width() - base.width() - at), '.');
                 same = same && d.row(y) == expected;
             }
             found = same;

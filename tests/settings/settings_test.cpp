@@ -100,7 +100,7 @@ TEST(Getters, BacklightOtherThanItsThreeStepsReadsDim) {
     EXPECT_EQ(get_backlight(dev), 40);
     EXPECT_TRUE(range_flag(dev)) << "raised again at every read";
 
-    for (std::uint8_t good : {0, 40, 255}) {
+    for (std::uint8_t good : {std::uint8_t{0}, std::uint8_t{40}, std::uint8_t{255}}) {
         Device fresh;
         set_backlight(fresh, good);
         EXPECT_EQ(get_backlight(fresh), good);
@@ -121,8 +121,7 @@ TEST(Getters, ReplacementValuesFollowEachField) {
         {"distance_unit",
          [](Device& d, std::uint8_t v) { set_distance_unit(d, static_cast<DistanceUnit>(v)); },
          [](Device& d) { return static_cast<std::uint8_t>(get_distance_unit(d)); }, 1, 0},
-        {"fuel_unit",
-         [](Device& d, std::uint8_t v) { set_fuel_unit(d, static_cast<FuelUnit>(v)); },
+        {"fuel_unit", [](Device& d, std::uint8_t v) { set_fuel_unit(d, static_cast<FuelUnit>(v)); },
          [](Device& d) { return static_cast<std::uint8_t>(get_fuel_unit(d)); }, 1, 0},
         {"resolution",
          [](Device& d, std::uint8_t v) { set_resolution(d, static_cast<Resolution>(v)); },

@@ -1,5 +1,5 @@
-#include "graphics/frame_picture.hpp"
 #include "device/device.hpp"
+#include "graphics/frame_picture.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include <filesystem>
@@ -144,7 +144,7 @@ TEST(FrameDifference, NamesTheCountAndShowsTheFirstRowsWithMarks) {
     for (int row = 0; row < 64; ++row) {
         std::string line(128, '.');
         a += line + "\n";
-        if (row >= 10 && row < 15) line[row] = '#';
+        if (row >= 10 && row < 15) line[static_cast<std::size_t>(row)] = '#';
         b += line + "\n";
     }
     const std::string d = frame_difference(a, b);

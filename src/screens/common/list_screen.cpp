@@ -25,8 +25,7 @@ void enter(Device& dev, const ListScreenSpec& spec) {
         blit_xor(dev, TITLE_SIZE, TITLE_SIZE, spec.title_icon);
     }
     ListScreenState& list = spec.state(dev);
-    const std::uint8_t count =
-        spec.row_count < LIST_MAX_ITEMS ? spec.row_count : LIST_MAX_ITEMS;
+    const std::uint8_t count = spec.row_count < LIST_MAX_ITEMS ? spec.row_count : LIST_MAX_ITEMS;
     for (std::uint8_t i = 0; i < count; ++i) {
         list.items[i].text = tr(dev, spec.rows[i].label);
         list.items[i].draw_extra = spec.rows[i].draw_extra;

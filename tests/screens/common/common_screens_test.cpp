@@ -50,16 +50,22 @@ void list_handle(Device& dev, std::uint8_t event) {
 }
 const Screen List{"List", list_handle};
 
-const NumberEntrySpec ENTRY{
-    NUMEDIT_SMALL, 40, 30,
-    [](Device& dev, char* text) { text_copy(text, format_decimal(dev, group.stored, 3, 0, FMT_ZERO_PAD)); },
-    nullptr,
-    [](Device& dev, std::int32_t v, bool out) {
-        group.stored = v;
-        group.clamped = out;
-        change_screen(dev, List);
-    },
-    5, 250, &List};
+const NumberEntrySpec ENTRY{NUMEDIT_SMALL,
+                            40,
+                            30,
+                            [](Device& dev, char* text) {
+                                text_copy(text,
+                                          format_decimal(dev, group.stored, 3, 0, FMT_ZERO_PAD));
+                            },
+                            nullptr,
+                            [](Device& dev, std::int32_t v, bool out) {
+                                group.stored = v;
+                                group.clamped = out;
+                                change_screen(dev, List);
+                            },
+                            5,
+                            250,
+                            &List};
 void entry_handle(Device& dev, std::uint8_t event) {
     number_entry_handle(dev, ENTRY, event);
 }
