@@ -203,14 +203,14 @@ inline constexpr auto badge_0 = picture<9, 11>({
 });
 
 // A letter of either word, whatever its size.
-struct Glyph {
+struct LetteringGlyph {
     int width;
     int height;
     const std::uint8_t* bits; // the picture's bands
 };
 
-template <std::size_t W, std::size_t H> constexpr Glyph glyph(const Picture<W, H>& p) {
-    return Glyph{static_cast<int>(W), static_cast<int>(H), p.data()};
+template <std::size_t W, std::size_t H> constexpr LetteringGlyph glyph(const Picture<W, H>& p) {
+    return LetteringGlyph{static_cast<int>(W), static_cast<int>(H), p.data()};
 }
 
 inline constexpr std::array BRAND_WORD{glyph(brand_O), glyph(brand_S), glyph(brand_T),

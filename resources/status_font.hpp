@@ -312,13 +312,13 @@ inline constexpr auto digit_9 = picture<5, 13>({
     ".....",
 });
 
-struct Glyph {
+struct StatusGlyph {
     char ch;
     std::uint8_t width;
     const std::uint8_t* bits; // bands of 8 rows, one byte per column, bit 0 on top
 };
 
-inline constexpr Glyph GLYPHS[] = {
+inline constexpr StatusGlyph GLYPHS[] = {
     {'S', S.width, S.data()},
     {'F', F.width, F.data()},
     {'p', p.width, p.data()},

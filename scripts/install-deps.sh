@@ -2,7 +2,7 @@
 # Installs the Debian packages the simulator and its tests need, if any are missing.
 # Run as root (or with sudo available).
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
           xvfb xauth xdotool x11-apps)
 missing=()

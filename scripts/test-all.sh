@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test in both presets: the optimised
-# build and the AddressSanitizer + UndefinedBehaviorSanitizer build.
+# Installs what is missing, then builds and runs every test in three presets: the optimised
+# build, the AddressSanitizer + UndefinedBehaviorSanitizer build, and a clang build, so that
+# neither compiler's warnings (errors in the presets) surprise a user.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for preset in default asan; do
+for preset in default asan clang; do
     echo "=== $preset ==="
     cmake --preset "$preset"
     cmake --build --preset "$preset"

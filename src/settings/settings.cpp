@@ -91,7 +91,9 @@ std::uint16_t get_calibration(Device& dev, DistanceUnit unit) {
 
 std::uint8_t get_backlight(Device& dev) {
     const std::uint8_t b = dev.settings.backlight;
-    return (b == 0 || b == 40 || b == 255) ? b : replaced<std::uint8_t>(dev, 40);
+    return (b == BACKLIGHT_OFF || b == BACKLIGHT_DIM || b == BACKLIGHT_ON)
+               ? b
+               : replaced<std::uint8_t>(dev, BACKLIGHT_DIM);
 }
 void set_backlight(Device& dev, std::uint8_t value) {
     dev.settings.backlight = value;
@@ -284,7 +286,7 @@ void restore_factory_defaults(Device& dev) {
     s.stored_max_speed = 0;
     set_calibration(dev, DistanceUnit::Kilometres, 1000);
     set_calibration(dev, DistanceUnit::Miles, 1609);
-    s.backlight = 255;
+    s.backlight = BACKLIGHT_ON;
     s.contrast = 32;
     s.distance_unit = 0;
     s.fuel_unit = 0;

@@ -24,6 +24,11 @@ static_assert(sizeof(FuelTable) == 32, "the fuel table is copied as one 32-byte 
 // language and, for the UK, miles.
 using Variant = std::uint8_t;
 
+// The three backlight levels.
+inline constexpr std::uint8_t BACKLIGHT_OFF = 0;
+inline constexpr std::uint8_t BACKLIGHT_DIM = 40;
+inline constexpr std::uint8_t BACKLIGHT_ON = 255;
+
 enum class DistanceUnit : std::uint8_t { Kilometres = 0, Miles = 1 };
 enum class FuelUnit : std::uint8_t { Litres = 0, Gallons = 1 };
 // Rally shows distances to the nearest 10 m, high to the metre.

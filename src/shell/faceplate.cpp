@@ -156,7 +156,7 @@ void paint_display_window(RgbImage& img) {
         }
 }
 
-template <std::size_t N> int word_width(const std::array<lettering::Glyph, N>& word, int spacing) {
+template <std::size_t N> int word_width(const std::array<lettering::LetteringGlyph, N>& word, int spacing) {
     int w = -spacing;
     for (const auto& g : word)
         w += g.width + spacing;
@@ -164,7 +164,7 @@ template <std::size_t N> int word_width(const std::array<lettering::Glyph, N>& w
 }
 
 template <std::size_t N>
-void paint_word(RgbImage& img, const std::array<lettering::Glyph, N>& word, int x, int y,
+void paint_word(RgbImage& img, const std::array<lettering::LetteringGlyph, N>& word, int x, int y,
                 int spacing, Rgb ink) {
     for (const auto& g : word) {
         for (int row = 0; row < g.height; ++row)

@@ -5,17 +5,17 @@ namespace ql {
 
 namespace {
 
-const status_font::Glyph* find_status_glyph(char ch) {
-    for (const status_font::Glyph& g : status_font::GLYPHS)
+const status_font::StatusGlyph* find_status_glyph(char ch) {
+    for (const status_font::StatusGlyph& g : status_font::GLYPHS)
         if (g.ch == ch) return &g;
     return nullptr;
 }
 
-bool glyph_dot(const status_font::Glyph& g, int x, int y) {
+bool glyph_dot(const status_font::StatusGlyph& g, int x, int y) {
     return ((g.bits[(y / 8) * g.width + x] >> (y % 8)) & 1) != 0;
 }
 
-int advance(const status_font::Glyph* g) {
+int advance(const status_font::StatusGlyph* g) {
     return g != nullptr ? g->width + 1 : status_font::SPACE_ADVANCE;
 }
 
@@ -23,7 +23,7 @@ int advance(const status_font::Glyph* g) {
 
 void draw_status_text(RgbImage& image, int x, int y, std::string_view text) {
     for (char ch : text) {
-        const status_font::Glyph* g = find_status_glyph(ch);
+        const status_font::StatusGlyph* g = find_status_glyph(ch);
         if (g != nullptr)
             for (int row = 0; row < status_font::CELL_HEIGHT; ++row)
                 for (int col = 0; col < g->width; ++col)

@@ -11,7 +11,7 @@ void return_to_trip_screen(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {
         lcd_clear(dev);
         draw_side_bars(dev);
-        legend_top_left(dev, legend_word(Legend::Back, get_language(dev)));
+        legend_top_left(dev, legend_word(dev, Legend::Back));
     } else if (event_kind(event) == EventKind::KeyRelease) {
         change_screen(dev, MainTripScreen);
     }

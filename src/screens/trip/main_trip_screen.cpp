@@ -36,7 +36,7 @@ void refresh_interval(Device& dev) {
 }
 
 void draw_header(Device& dev) {
-    legend_top_right(dev, legend_word(Legend::Clear, get_language(dev)));
+    legend_top_right(dev, legend_word(dev, Legend::Clear));
     move_to(dev, 101, 9);
     draw_rect(dev, 7, 4, RECT_CLEAR);
     move_to(dev, 101, 9);
@@ -54,18 +54,18 @@ void enter(Device& dev) {
     TripScreenState& trip = dev.screens.trip;
     lcd_clear(dev);
     draw_side_bars(dev);
-    legend_top_left(dev, legend_word(Legend::Menu, get_language(dev)));
+    legend_top_left(dev, legend_word(dev, Legend::Menu));
     draw_header(dev);
     trip.menu_key_state = MENU_KEY_IDLE;
     const std::uint8_t mask = get_telemetry_mask(dev);
     // A page switched off in the telemetry menu since the last visit is moved on.
     if (trip.trip_page != PAGE_TOTAL_DISTANCE && (page_bit(trip.trip_page) & mask) == 0)
         advance_trip_page(dev);
-    if (mask != 0) legend_bottom_left(dev, legend_word(Legend::Mode, get_language(dev)));
+    if (mask != 0) legend_bottom_left(dev, legend_word(dev, Legend::Mode));
 }
 
 void toggle_backlight(Device& dev) {
-    const std::uint8_t level = get_backlight(dev) == 40 ? 255 : 40;
+    const std::uint8_t level = get_backlight(dev) == BACKLIGHT_DIM ? BACKLIGHT_ON : BACKLIGHT_DIM;
     apply_hardware_setting(dev, level);
     set_backlight(dev, level);
 }

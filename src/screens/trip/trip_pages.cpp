@@ -51,7 +51,7 @@ void draw_icon(Device& dev, std::uint8_t x, std::uint8_t y, const Picture<W, H>&
 }
 
 void draw_legend(Device& dev, Legend meaning) {
-    legend_bottom_right(dev, legend_word(meaning, get_language(dev)));
+    legend_bottom_right(dev, legend_word(dev, meaning));
 }
 
 void show_small(Device& dev, std::uint8_t x, char* shown, const char* text) {
