@@ -12,9 +12,11 @@ namespace ql {
 
 namespace {
 
-constexpr Texts RESET_FIRST = {"Restore factory", "R\xE9tablir r\xE9glages",
-                               "Ripristina imposta-", "\xBFRestablecer val-", "Voreinstellungen"};
-constexpr Texts RESET_SECOND = {"defaults?", "usine?", "zioni di fabbrica?", "ores de f\xE1" "brica?",
+constexpr Texts RESET_FIRST = {"Restore factory", "R\xE9tablir r\xE9glages", "Ripristina imposta-",
+                               "\xBFRestablecer val-", "Voreinstellungen"};
+constexpr Texts RESET_SECOND = {"defaults?", "usine?", "zioni di fabbrica?",
+                                "ores de f\xE1"
+                                "brica?",
                                 "wiederherstellen?"};
 
 // QL730-009C-IT: the model, the product code in four hexadecimal digits, the variant.

@@ -18,8 +18,11 @@ constexpr Texts ADJUST_FIRST = {"Adjust Clock", "R\xE9gla. de l'horloge", "Regol
 constexpr Texts ADJUST_SECOND = {"(24hr)", "(24 heures)", "(24h)", "(24h)", "(24 Std.)"};
 constexpr Texts ERROR_FIRST = {"Error : Invalid", "Erreur : heure pro-", "Errore : Inserita",
                                "Error : hora intro-", "Fehler : Eingege-"};
-constexpr Texts ERROR_SECOND = {"time entered.", "gramm\xE9" "e invalide.", "ora non valida.",
-                                "ducida no v\xE1lida.", "bene Zeit ung\xFCltig."};
+constexpr Texts ERROR_SECOND = {"time entered.",
+                                "gramm\xE9"
+                                "e invalide.",
+                                "ora non valida.", "ducida no v\xE1lida.",
+                                "bene Zeit ung\xFCltig."};
 
 void draw_two_lines(Device& dev, std::uint8_t y, const Texts& first, const Texts& second) {
     text_draw_at(dev, 64, y, ALIGN_CENTRE, tr(dev, first));

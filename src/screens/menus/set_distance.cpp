@@ -24,9 +24,13 @@ void choose_counter(Device& dev) {
 const ListRow COUNTER_ROWS[] = {
     {{"Set Interval", "R\xE9gla. Intervalle", "Imp. Intervallo", "Ajust. Intervalo",
       "Intervall festl."},
-     nullptr, choose_counter, list_submenu_marker},
+     nullptr,
+     choose_counter,
+     list_submenu_marker},
     {{"Set Total", "R\xE9gla. Total", "Imp. Totale", "Ajust. Total", "Gesamt festl."},
-     nullptr, choose_counter, list_submenu_marker},
+     nullptr,
+     choose_counter,
+     list_submenu_marker},
 };
 
 const ListScreenSpec COUNTER_LIST{
@@ -43,10 +47,9 @@ constexpr Texts INTERVAL_KM = {"Interval (km)", "Intervalle (km)", "Intervallo (
                                "Intervalo (km)", "Intervall (km)"};
 constexpr Texts INTERVAL_MILES = {"Interval (mile)", "Intervalle (mile)", "Intervallo (miglia)",
                                   "Intervalo (millas)", "Intervall (meilen)"};
-constexpr Texts TOTAL_KM = {"Total (km)", "Total (km)", "Totale (km)", "Total (km)",
-                            "Gesamt (km)"};
-constexpr Texts TOTAL_MILES = {"Total (mile)", "Total (mile)", "Totale (miglia)",
-                               "Total (millas)", "Gesamt (meilen)"};
+constexpr Texts TOTAL_KM = {"Total (km)", "Total (km)", "Totale (km)", "Total (km)", "Gesamt (km)"};
+constexpr Texts TOTAL_MILES = {"Total (mile)", "Total (mile)", "Totale (miglia)", "Total (millas)",
+                               "Gesamt (meilen)"};
 
 bool in_miles(Device& dev) {
     return get_distance_unit(dev) == DistanceUnit::Miles;
@@ -66,9 +69,8 @@ void load_counter(Device& dev, std::int32_t value, bool) {
     change_screen(dev, MainTripScreen);
 }
 
-const NumberEntrySpec DISTANCE_ENTRY{
-    NUMEDIT_LARGE, 21,      14, load_template, nullptr, load_counter, -99999, 99999,
-    &SetDistanceScreen};
+const NumberEntrySpec DISTANCE_ENTRY{NUMEDIT_LARGE, 21,     14,    load_template,     nullptr,
+                                     load_counter,  -99999, 99999, &SetDistanceScreen};
 
 void entry_handle(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {

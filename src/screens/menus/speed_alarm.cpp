@@ -35,7 +35,9 @@ void toggle_alarm(Device& dev) {
 
 const ListRow ALARM_ROWS[] = {
     {{"Set Speed", "R\xE9gla. Vitesse", "Imp. Velocit\xE0", "Ajust. Velocidad", "Geschwindig."},
-     &AlarmSpeedScreen, nullptr, list_submenu_marker},
+     &AlarmSpeedScreen,
+     nullptr,
+     list_submenu_marker},
     {{"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}, nullptr, toggle_alarm, draw_switch},
 };
 
@@ -52,8 +54,7 @@ void list_handle(Device& dev, std::uint8_t event) {
 constexpr Texts FIRST_LINE = {"Alarm Speed", "Vitesse de", "Allarme Velocit\xE0", "Velocidad de",
                               "Geschwindigkeit"};
 constexpr Texts SECOND_LINE_KM = {"(kph)", "l'Alarme (km/h)", "(kph)", "Alarma (k/h)", "(km/h)"};
-constexpr Texts SECOND_LINE_MILES = {"(mph)", "l'Alarme (mi/h)", "(mph)", "Alarma (m/h)",
-                                     "(mi/h)"};
+constexpr Texts SECOND_LINE_MILES = {"(mph)", "l'Alarme (mi/h)", "(mph)", "Alarma (m/h)", "(mi/h)"};
 
 constexpr std::uint8_t DIGITS_X = 45;
 constexpr std::uint8_t DIGITS_Y = 11;
@@ -102,9 +103,8 @@ void store_speed(Device& dev, std::int32_t value, bool) {
     change_screen(dev, AlarmSpeedScreen);
 }
 
-const NumberEntrySpec SPEED_ENTRY{
-    NUMEDIT_LARGE, DIGITS_X, DIGITS_Y, load_digits, nullptr, store_speed, 0, HIGHEST,
-    &AlarmSpeedScreen};
+const NumberEntrySpec SPEED_ENTRY{NUMEDIT_LARGE, DIGITS_X, DIGITS_Y, load_digits,      nullptr,
+                                  store_speed,   0,        HIGHEST,  &AlarmSpeedScreen};
 
 void entry_handle(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {

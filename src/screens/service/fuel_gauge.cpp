@@ -76,7 +76,8 @@ void update(Device& dev) {
     const std::uint16_t v = get_fuel_volume(dev);
 
     move_to(dev, NUMBER_X, NUMBER_Y);
-    digits_update_large(dev, s.gauge_shown_text, format_decimal(dev, shown_tenths(dev, v), 3, 1, FMT_NONE));
+    digits_update_large(dev, s.gauge_shown_text,
+                        format_decimal(dev, shown_tenths(dev, v), 3, 1, FMT_NONE));
 
     if (!s.gauge_empty_shown && v == 0) {
         clear_inside(dev);
@@ -97,10 +98,12 @@ void update(Device& dev) {
     const auto length = static_cast<std::uint8_t>(e);
     if (length > s.gauge_bar_length) {
         move_to(dev, static_cast<std::uint8_t>(BAR_X + s.gauge_bar_length), BAR_Y);
-        draw_rect(dev, static_cast<std::uint8_t>(length - s.gauge_bar_length), BAR_HEIGHT, RECT_SET);
+        draw_rect(dev, static_cast<std::uint8_t>(length - s.gauge_bar_length), BAR_HEIGHT,
+                  RECT_SET);
     } else if (length < s.gauge_bar_length) {
         move_to(dev, static_cast<std::uint8_t>(BAR_X + length), BAR_Y);
-        draw_rect(dev, static_cast<std::uint8_t>(s.gauge_bar_length - length), BAR_HEIGHT, RECT_CLEAR);
+        draw_rect(dev, static_cast<std::uint8_t>(s.gauge_bar_length - length), BAR_HEIGHT,
+                  RECT_CLEAR);
     }
     s.gauge_bar_length = length;
 }

@@ -50,8 +50,12 @@ void label_runs(Device& dev, ListScreenState& list) {
 }
 
 const ListScreenSpec RUN_LIST{
-    PerformanceIcon.data(), RUN_ROWS, 2, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.service.perf_menu; }, label_runs};
+    PerformanceIcon.data(),
+    RUN_ROWS,
+    2,
+    &MainMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.service.perf_menu; },
+    label_runs};
 
 void menu_handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, RUN_LIST, event);
@@ -60,10 +64,14 @@ void menu_handle(Device& dev, std::uint8_t event) {
 // ---- arming
 
 constexpr Texts ARM_LINES[4] = {
-    {"Press OK to arm.", "Appuyer sur OK.", "Premi OK.", "Pulse OK.", "OK dr\xFC" "cken."},
+    {"Press OK to arm.", "Appuyer sur OK.", "Premi OK.", "Pulse OK.",
+     "OK dr\xFC"
+     "cken."},
     {"Timer will begin", "La minuterie", "Il timer si", "Tmpzdor. activar\xE1",
      "Zeitmesser startet,"},
-    {"when vehicle starts", "d\xE9marre quand le", "avvier\xE0 quando", "cuando el veh\xED" "culo",
+    {"when vehicle starts", "d\xE9marre quand le", "avvier\xE0 quando",
+     "cuando el veh\xED"
+     "culo",
      "wenn sich Fahrzeug"},
     {"moving.", "v\xE9hicule bouge.", "ci si muove.", "empiece a moverse.", "in Bewegung setzt."},
 };

@@ -151,7 +151,7 @@ TEST_F(PerfTest, SpeedRunShowsTheLiveSpeedThenTheFrozenTime) {
     EXPECT_STREQ(time_shown(), "00.7 ");
     EXPECT_FRAME("perf_speed_running_en");
     key(KEY_UP, 6); // 110 km/h passes 100
-    wait_ms(250); // the step at 1 s counts 224, the one at 1.125 s passes the end speed: 256
+    wait_ms(250);   // the step at 1 s counts 224, the one at 1.125 s passes the end speed: 256
     EXPECT_EQ(dev.perf.state, PERF_FINISHED);
     EXPECT_EQ(dev.perf.time, 256);
     EXPECT_STREQ(time_shown(), "01.0 ");
