@@ -3,6 +3,9 @@
 
 namespace ql {
 
+// The logo, the identity and the firmware version; its unmarked bottom-left button asks for
+// the factory settings.
 extern const Screen AboutScreen;
+extern const Screen FactoryResetScreen;
 
 } // namespace ql

@@ -3,6 +3,8 @@
 
 namespace ql {
 
+// Loads the interval or the total distance with a signed value typed digit by digit.
 extern const Screen SetDistanceScreen;
+extern const Screen DistanceEntryScreen;
 
 } // namespace ql
