@@ -87,6 +87,14 @@ TEST(FuelVolume, NoPointsGiveTheLineToTheFirstPoint) {
     EXPECT_EQ(volume_at(dev, 200), 6000) << "a first point at reading 0 is not divided by";
 }
 
+TEST(FuelVolume, TheLineToALeftoverFirstPointIsWorkedIn32BitsAndHandedOverIn16) {
+    Device dev;
+    load_sender_table(dev, table(0, {100, 150}, {60000, 61000}));
+    // 60000 x 200 / 100 = 120000, which leaves the 16-bit result as 120000 - 65536.
+    EXPECT_EQ(volume_at(dev, 200), 54464);
+    EXPECT_EQ(volume_at(dev, 50), 30000);
+}
+
 TEST(FuelVolume, LargeVolumesInterpolateWithoutOverflow) {
     Device dev;
     load_sender_table(dev, table(2, {1, 255}, {0, 65000}));

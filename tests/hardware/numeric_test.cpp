@@ -29,6 +29,10 @@ TEST(UnitConversion, KilometresAndMilesRoundThroughSinglePrecision) {
     EXPECT_EQ(miles(30000), 18641);
     EXPECT_EQ(km(30000), 48280);
     EXPECT_EQ(miles(-1609), -1000);
+    // These two depend on the single-precision step: in double precision all the way they
+    // would round to 7812 and 13003.
+    EXPECT_EQ(miles(12573), 7813);
+    EXPECT_EQ(km(8080), 13004);
     EXPECT_EQ(km(std::numeric_limits<std::int32_t>::max()),
               std::numeric_limits<std::int32_t>::max());
 }

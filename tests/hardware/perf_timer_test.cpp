@@ -65,6 +65,17 @@ TEST_F(PerfTimer, FourHundredMetresAtAHundredFinishOnThe134thRunningTick) {
     EXPECT_EQ(result(dev).time, 4288) << "a finished run stays as it ended";
 }
 
+TEST_F(PerfTimer, ADistanceExactlyAtTheLimitRunsOn) {
+    perf_arm(dev, PerfTimerConfig{0, PERF_NO_END_SPEED, 402});
+    drive_at(dev, 100);
+    ticks(dev, 135);
+    PerfTimerResult r = result(dev);
+    ASSERT_EQ(r.distance, 402);
+    EXPECT_EQ(r.state, PERF_RUNNING) << "the run ends only past the limit";
+    ticks(dev, 1);
+    EXPECT_EQ(result(dev).state, PERF_FINISHED);
+}
+
 TEST_F(PerfTimer, NoughtToHundredEndsAboveTheEndSpeed) {
     perf_arm(dev, RUN_0_100);
     drive_at(dev, 50);

@@ -127,6 +127,20 @@ TEST(VehicleDistance, TheTotalNeverCountsDown) {
     EXPECT_EQ(pulses, 1000u);
 }
 
+TEST(VehicleDistance, PulsesAreTheWholeDistanceTimesTheRateTruncated) {
+    Device dev;
+    vehicle_reset(dev);
+    set_pulses_per_km(dev, 1234);
+    drive_at(dev, 90);
+    ticks(dev, 40); // 250 m: 308.5 pulses
+    std::uint32_t pulses = 0;
+    get_pulse_count(dev, pulses);
+    EXPECT_EQ(pulses, 308u);
+    ticks(dev, 1000); // 6500 m in all
+    get_pulse_count(dev, pulses);
+    EXPECT_EQ(pulses, 8021u);
+}
+
 TEST(VehicleDistance, ReadingRoundsToTheNearestMetreAndIsLimited) {
     Device dev;
     vehicle_reset(dev);

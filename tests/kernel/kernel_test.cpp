@@ -145,7 +145,13 @@ TEST_F(KernelTest, SwitchWhoseExitWasDroppedCompletesAtTheNextExit) {
     change_screen(dev, ScreenC); // both posts dropped, the switch stays pending
     EXPECT_EQ(dev.kernel.pending_screen, &ScreenC);
     run_pending_events(dev);
-    EXPECT_EQ(dev.kernel.current_screen, &ScreenB);
+    EXPECT_EQ(dev.kernel.current_screen, &ScreenB) << "no exit was dispatched yet";
+    g_log.clear();
+    post_event(dev, EV_EXIT);
+    run_pending_events(dev);
+    EXPECT_EQ(dev.kernel.current_screen, &ScreenC) << "the next exit completes the switch";
+    EXPECT_EQ(dev.kernel.pending_screen, nullptr);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"B:20"})) << "C got no enter of its own";
     // A new request is not blocked by the lost one.
     change_screen(dev, ScreenA);
     run_pending_events(dev);

@@ -180,15 +180,28 @@ TEST(Language, GetterReplacesALanguageNoLongerOfferedWithoutStoringIt) {
 TEST(FactoryDefaults, WriteEveryDefault) {
     Device dev;
     set_variant(dev, 2);
-    set_backlight(dev, 0);
-    set_stored_max_speed(dev, 900);
-    set_stored_flags(dev, 0x0001);
-    set_telemetry_mask(dev, 0);
-    set_sleep(dev, 0);
-    set_alarm_speed(dev, 5);
-    set_alarm_enabled(dev, 1);
+    // Every field away from its default, so that a default left unwritten shows.
+    Settings& s = dev.settings;
+    s.pulses_per_km = 7;
+    s.pulses_per_mile = 7;
+    s.backlight = 7;
+    s.contrast = 7;
+    s.distance_unit = 7;
+    s.fuel_unit = 7;
+    s.resolution = 7;
+    s.count_direction = 7;
+    s.sleep = 7;
+    s.aux_a_function = 7;
+    s.aux_b_function = 7;
+    s.telemetry_mask = 7;
+    s.language_mask = 7;
+    s.language = 7;
+    s.alarm_speed = 7;
+    s.alarm_enabled = 7;
+    s.stored_max_speed = 7;
+    s.stored_flags = 7;
+    s.fuel_count = 7;
     restore_factory_defaults(dev);
-    const Settings& s = dev.settings;
     EXPECT_EQ(s.stored_flags, 0);
     EXPECT_EQ(s.stored_max_speed, 0);
     EXPECT_EQ(s.pulses_per_km, 1000);
@@ -207,6 +220,7 @@ TEST(FactoryDefaults, WriteEveryDefault) {
     EXPECT_EQ(s.alarm_enabled, 0);
     EXPECT_EQ(s.language_mask, LANG_ENGLISH | LANG_ITALIAN);
     EXPECT_EQ(s.language, LANG_ITALIAN);
+    EXPECT_EQ(s.fuel_count, 0);
     EXPECT_EQ(dev.kernel.system_flags, 0);
 }
 
