@@ -40,8 +40,8 @@ void toggle_counting(Device& dev) {
 }
 
 void toggle_resolution(Device& dev) {
-    set_resolution(dev, get_resolution(dev) == Resolution::High ? Resolution::Rally
-                                                                : Resolution::High);
+    set_resolution(dev,
+                   get_resolution(dev) == Resolution::High ? Resolution::Rally : Resolution::High);
     list_redraw_selected(dev);
 }
 
@@ -50,6 +50,7 @@ void toggle_sleep(Device& dev) {
     list_redraw_selected(dev);
 }
 
+// clang-format off
 const ListRow ROWS[] = {
     {{"Counting", "Compte", "Conteggio", "Cuenta", "Z\xE4hlen"},
      nullptr, toggle_counting, draw_counting},
@@ -57,12 +58,11 @@ const ListRow ROWS[] = {
      nullptr, toggle_resolution, draw_resolution},
     {{"Sleep", "Veille", "Stand-by", "Espera", "Standby"}, nullptr, toggle_sleep, draw_sleep},
 };
+// clang-format on
 
-const ListScreenSpec SPEC{ArrowTitleIcon.data(),
-                          ROWS,
-                          static_cast<std::uint8_t>(std::size(ROWS)),
-                          &SettingsMenuScreen,
-                          [](Device& dev) -> ListScreenState& { return dev.screens.settings.advanced; }};
+const ListScreenSpec SPEC{
+    ArrowTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.settings.advanced; }};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SPEC, event);

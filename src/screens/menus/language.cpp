@@ -11,7 +11,7 @@ namespace ql {
 namespace {
 
 constexpr std::uint8_t LANGUAGE_BITS[LANGUAGE_COUNT] = {LANG_ENGLISH, LANG_FRENCH, LANG_ITALIAN,
-                                                         LANG_SPANISH, LANG_GERMAN};
+                                                        LANG_SPANISH, LANG_GERMAN};
 
 ListScreenState& state(Device& dev) {
     return dev.screens.settings.language;
@@ -57,6 +57,7 @@ void choose(Device& dev) {
 }
 
 // Every name is the language's own, the same in every column.
+// clang-format off
 const ListRow ROWS[LANGUAGE_COUNT] = {
     {{"English", "English", "English", "English", "English"}, nullptr, choose},
     {{"Fran\xE7" "ais", "Fran\xE7" "ais", "Fran\xE7" "ais", "Fran\xE7" "ais", "Fran\xE7" "ais"},
@@ -65,6 +66,7 @@ const ListRow ROWS[LANGUAGE_COUNT] = {
     {{"Espa\xF1ol", "Espa\xF1ol", "Espa\xF1ol", "Espa\xF1ol", "Espa\xF1ol"}, nullptr, choose},
     {{"Deutsch", "Deutsch", "Deutsch", "Deutsch", "Deutsch"}, nullptr, choose},
 };
+// clang-format on
 
 // Only the languages the variant offers, in bit order; the current one marked and selected.
 void prepare(Device& dev, ListScreenState& list) {
@@ -79,8 +81,8 @@ void prepare(Device& dev, ListScreenState& list) {
     list_select(list.menu, current);
 }
 
-const ListScreenSpec SPEC{LettersTitleIcon.data(), ROWS, LANGUAGE_COUNT, &SettingsMenuScreen,
-                          state, prepare};
+const ListScreenSpec SPEC{LettersTitleIcon.data(), ROWS,  LANGUAGE_COUNT,
+                          &SettingsMenuScreen,     state, prepare};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SPEC, event);

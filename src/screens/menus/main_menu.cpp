@@ -27,6 +27,7 @@ struct MainMenuEntry {
 };
 
 // The last entry is offered only when the speed alarm is fitted.
+// clang-format off
 const MainMenuEntry ENTRIES[MAIN_MENU_ENTRIES] = {
     {&AboutMenuIcon, &AboutScreen,
      {"About", "Infos Produit", "Info", "Acerca da", "Systeminfo"}},
@@ -45,6 +46,7 @@ const MainMenuEntry ENTRIES[MAIN_MENU_ENTRIES] = {
      {"Speed Alarm", "Alarm de Vitesse", "Allarme Velocit\xE0", "Alarma Velocidad",
       "Geschw.alarm"}},
 };
+// clang-format on
 
 // The menu gives up after this many whole seconds without a step.
 constexpr std::uint8_t IDLE_LIMIT = 30;

@@ -43,6 +43,7 @@ void cycle_backlight(Device& dev) {
     list_redraw_selected(dev);
 }
 
+// clang-format off
 const ListRow ROWS[] = {
     {{"Backlight", "Luminosit\xE9", "Luminosit\xE0", "Brillo", "Helligkeit"},
      nullptr, cycle_backlight, draw_backlight},
@@ -61,6 +62,7 @@ const ListRow ROWS[] = {
     {{"Language", "Langue", "Lingua", "Idioma", "Sprache"},
      &LanguageScreen, nullptr, list_submenu_marker},
 };
+// clang-format on
 
 // "Language", the last row, is offered only when there is a language to choose.
 void prepare(Device& dev, ListScreenState& list) {
@@ -68,12 +70,13 @@ void prepare(Device& dev, ListScreenState& list) {
         list.menu.count = static_cast<std::uint8_t>(std::size(ROWS) - 1);
 }
 
-const ListScreenSpec SPEC{SpannerTitleIcon.data(),
-                          ROWS,
-                          static_cast<std::uint8_t>(std::size(ROWS)),
-                          &MainMenuScreen,
-                          [](Device& dev) -> ListScreenState& { return dev.screens.settings.settings; },
-                          prepare};
+const ListScreenSpec SPEC{
+    SpannerTitleIcon.data(),
+    ROWS,
+    static_cast<std::uint8_t>(std::size(ROWS)),
+    &MainMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.settings.settings; },
+    prepare};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SPEC, event);

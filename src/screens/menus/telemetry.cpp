@@ -22,6 +22,7 @@ void toggle_page(Device& dev) {
 }
 
 // In the order of the mask's bits, which is the order the trip screen shows its pages in.
+// clang-format off
 const ListRow ROWS[] = {
     {{"Cur. Speed", "Vitesse", "Velocit\xE0", "Velocidad", "Geschw."},
      nullptr, toggle_page, draw_page_switch<0>},
@@ -35,12 +36,11 @@ const ListRow ROWS[] = {
      nullptr, toggle_page, draw_page_switch<4>},
     {{"Clock", "Horloge", "Ora", "Reloj", "Zeit"}, nullptr, toggle_page, draw_page_switch<5>},
 };
+// clang-format on
 
-const ListScreenSpec SPEC{DialTitleIcon.data(),
-                          ROWS,
-                          static_cast<std::uint8_t>(std::size(ROWS)),
-                          &SettingsMenuScreen,
-                          [](Device& dev) -> ListScreenState& { return dev.screens.settings.telemetry; }};
+const ListScreenSpec SPEC{
+    DialTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.settings.telemetry; }};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SPEC, event);

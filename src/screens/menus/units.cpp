@@ -31,23 +31,23 @@ void toggle_distance_unit(Device& dev) {
 }
 
 void toggle_fuel_unit(Device& dev) {
-    set_fuel_unit(dev, get_fuel_unit(dev) == FuelUnit::Gallons ? FuelUnit::Litres
-                                                               : FuelUnit::Gallons);
+    set_fuel_unit(dev,
+                  get_fuel_unit(dev) == FuelUnit::Gallons ? FuelUnit::Litres : FuelUnit::Gallons);
     list_redraw_selected(dev);
 }
 
+// clang-format off
 const ListRow ROWS[] = {
     {{"Distance", "Distance", "Distanza", "Distancia", "Distanz"},
      nullptr, toggle_distance_unit, draw_distance_unit},
     {{"Fuel", "Carburant", "Carburante", "Combustible", "Kraftstoff"},
      nullptr, toggle_fuel_unit, draw_fuel_unit},
 };
+// clang-format on
 
-const ListScreenSpec SPEC{RulerTitleIcon.data(),
-                          ROWS,
-                          static_cast<std::uint8_t>(std::size(ROWS)),
-                          &SettingsMenuScreen,
-                          [](Device& dev) -> ListScreenState& { return dev.screens.settings.units; }};
+const ListScreenSpec SPEC{
+    RulerTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.settings.units; }};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SPEC, event);
