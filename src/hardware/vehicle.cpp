@@ -101,8 +101,8 @@ void get_pulse_count(Device& dev, std::uint32_t& out) {
     out = pulses >= LIMIT ? 0xFFFFFFFFu : static_cast<std::uint32_t>(pulses);
 }
 
-bool speed_alarm_fitted(Device&) {
-    return true;
+bool speed_alarm_fitted(Device& dev) {
+    return dev.vehicle.alarm_fitted;
 }
 
 } // namespace ql

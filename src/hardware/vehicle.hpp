@@ -33,6 +33,8 @@ struct VehicleModel {
     std::array<float, DISTANCE_COUNTERS> counters{}; // metres
     bool counting_down = false;
     std::uint16_t pulses_per_km = 1000;
+    // This instrument has the speed alarm; only tests clear it, to see a unit without one.
+    bool alarm_fitted = true;
 };
 
 void vehicle_reset(Device& dev);

@@ -25,23 +25,24 @@ void enter(Device& dev, const ListScreenSpec& spec) {
         blit_xor(dev, TITLE_SIZE, TITLE_SIZE, spec.title_icon);
     }
     ListScreenState& list = spec.state(dev);
+    ListMenu& menu = list_screen_menu(dev, spec);
     const std::uint8_t count = spec.row_count < LIST_MAX_ITEMS ? spec.row_count : LIST_MAX_ITEMS;
     for (std::uint8_t i = 0; i < count; ++i) {
         list.items[i].text = tr(dev, spec.rows[i].label);
         list.items[i].draw_extra = spec.rows[i].draw_extra;
     }
-    list.menu.items = list.items.data();
-    list.menu.count = count;
+    menu.items = list.items.data();
+    menu.count = count;
     if (spec.prepare != nullptr) spec.prepare(dev, list);
     // A list that shrank since the last visit keeps its selection inside it.
-    if (list.menu.count != 0 && list.menu.selected >= list.menu.count)
-        list_select(list.menu, static_cast<std::uint8_t>(list.menu.count - 1));
-    list_attach(dev, list.menu);
+    if (menu.count != 0 && menu.selected >= menu.count)
+        list_select(menu, static_cast<std::uint8_t>(menu.count - 1));
+    list_attach(dev, menu);
     list_draw(dev);
 }
 
 void confirm(Device& dev, const ListScreenSpec& spec) {
-    const ListMenu& menu = spec.state(dev).menu;
+    const ListMenu& menu = list_screen_menu(dev, spec);
     if (menu.selected >= menu.count || menu.selected >= spec.row_count) return;
     const ListRow& row = spec.rows[menu.selected];
     if (row.choose != nullptr)
@@ -63,6 +64,10 @@ void list_screen_handle(Device& dev, const ListScreenSpec& spec, std::uint8_t ev
         if (spec.other != nullptr) spec.other(dev, event);
         break;
     }
+}
+
+ListMenu& list_screen_menu(Device& dev, const ListScreenSpec& spec) {
+    return spec.own_menu != nullptr ? spec.own_menu(dev) : spec.state(dev).menu;
 }
 
 void list_select(ListMenu& menu, std::uint8_t index) {

@@ -40,7 +40,13 @@ struct ListScreenSpec {
     void (*prepare)(Device& dev, ListScreenState& list) = nullptr;
     // Events the common mapping leaves alone (EV_EXIT, ticks).
     void (*other)(Device& dev, std::uint8_t event) = nullptr;
+    // For a screen that shows the items of another screen's state with a selection of its
+    // own: its ListMenu. Without it the list uses the state's menu.
+    ListMenu& (*own_menu)(Device& dev) = nullptr;
 };
+
+// The ListMenu a list screen works on.
+ListMenu& list_screen_menu(Device& dev, const ListScreenSpec& spec);
 
 void list_screen_handle(Device& dev, const ListScreenSpec& spec, std::uint8_t event);
 

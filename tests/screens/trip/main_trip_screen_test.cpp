@@ -228,16 +228,23 @@ TEST_F(TripScreenTest, HoldingTheMenuKeyTogglesTheBacklightInstead) {
     EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
 }
 
-TEST_F(TripScreenTest, MenuStandInReturnsOnAWholeClickWithoutTouchingThePage) {
-    click(BTN_TOP_LEFT);
-    ASSERT_EQ(dev.kernel.current_screen, &MainMenuScreen);
+// The menu opens at the release of MENU and acts on presses; the release of each of its keys
+// stays with it, and the release of its back key finds the trip screen idle.
+TEST_F(TripScreenTest, MenuClicksReachNoTripPageAction) {
     set_telemetry_mask(dev, page_bit(PAGE_STOPWATCH));
     dev.screens.trip.trip_page = PAGE_STOPWATCH;
-    post(key_press(BTN_BOTTOM_RIGHT));
+    click(BTN_TOP_LEFT);
+    ASSERT_EQ(dev.kernel.current_screen, &MainMenuScreen);
+    const std::uint8_t selection = dev.screens.main_menu.main_menu_selection;
+    click(BTN_BOTTOM_RIGHT);
     EXPECT_EQ(dev.kernel.current_screen, &MainMenuScreen);
-    post(key_release(BTN_BOTTOM_RIGHT));
+    EXPECT_NE(dev.screens.main_menu.main_menu_selection, selection) << "the press stepped";
+    post(key_press(BTN_TOP_LEFT));
     EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen);
-    EXPECT_FALSE(stopwatch_running(dev)) << "the release that left the menu started nothing";
+    post(key_release(BTN_TOP_LEFT));
+    EXPECT_EQ(dev.kernel.current_screen, &MainTripScreen) << "the release did not reopen the menu";
+    EXPECT_FALSE(stopwatch_running(dev)) << "no release started the stopwatch";
+    EXPECT_EQ(dev.screens.trip.trip_page, PAGE_STOPWATCH);
 }
 
 class TripPageTest : public TripScreenTest {
