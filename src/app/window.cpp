@@ -3,9 +3,11 @@
 #include "shell/screenshot.hpp"
 #include <SDL.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <memory>
@@ -62,6 +64,7 @@ class WindowFrontEnd {
     int run() {
         shell_paint(shell_);
         present();
+        trace_first_picture();
         for (;;) {
             advance_clock();
             if (!play_script()) return exit_code_;
@@ -94,6 +97,17 @@ class WindowFrontEnd {
         const std::uint64_t now = wall_ms();
         if (next <= now) return 0;
         return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
+    }
+
+    // With QL730_WINDOW_TRACE set, the wall-clock time at which the first picture went to the
+    // window, in the form of bash's EPOCHREALTIME, for the start-up benchmark.
+    static void trace_first_picture() {
+        const char* trace = std::getenv("QL730_WINDOW_TRACE");
+        if (trace == nullptr || *trace == '\0') return;
+        const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(since_epoch).count();
+        std::cerr << "first picture at " << us / 1'000'000 << '.' << std::setw(6)
+                  << std::setfill('0') << us % 1'000'000 << std::endl;
     }
 
     // False when the run must end.
