@@ -39,7 +39,7 @@ void StartUpToFirstPicture(benchmark::State& state) {
     for (auto _ : state) {
         auto shell = std::make_unique<ql::Shell>();
         ql::shell_paint(*shell);
-        benchmark::DoNotOptimize(shell->window.rgb.data());
+        benchmark::DoNotOptimize(ql::shell_picture(*shell).rgb.data());
     }
 }
 BENCHMARK(StartUpToFirstPicture)->Unit(benchmark::kMicrosecond)->UseRealTime();

@@ -68,7 +68,7 @@ class WindowFrontEnd {
         for (;;) {
             advance_clock();
             if (!play_script()) return exit_code_;
-            if (shell_.window_changed) present();
+            if (shell_.picture.stale()) present();
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, timeout_ms()) == 0) continue;
             advance_clock();
@@ -184,12 +184,15 @@ class WindowFrontEnd {
             std::cout << "saved " << path.filename().string() << std::endl;
     }
 
+    // Shows the picture when something in it changed since it was last shown.
     void present() {
-        SDL_UpdateTexture(texture_, nullptr, shell_.window.rgb.data(), shell_.window.width * 3);
+        const RgbImage& picture = shell_picture(shell_);
+        if (shell_.picture.changes().empty()) return;
+        SDL_UpdateTexture(texture_, nullptr, picture.rgb.data(), picture.width * 3);
         SDL_RenderClear(renderer_);
         SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
         SDL_RenderPresent(renderer_);
-        shell_.window_changed = false;
+        shell_.picture.changes_shown();
     }
 
     const WindowOptions& options_;

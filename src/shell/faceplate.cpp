@@ -206,4 +206,9 @@ RgbImage make_faceplate() {
     return img;
 }
 
+const RgbImage& faceplate_picture() {
+    static const RgbImage faceplate = make_faceplate();
+    return faceplate;
+}
+
 } // namespace ql

@@ -1,5 +1,6 @@
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
+#include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"
 #include <algorithm>
@@ -77,31 +78,34 @@ TEST(ShellStart, ALaterPaintShowsTheSamePictureWithoutASecondPowerOn) {
     g_shell = &shell;
     change_screen(shell.dev, RecordingScreen);
     run_pending_events(shell.dev);
-    const std::vector<std::uint8_t> before = shell.window.rgb;
+    const std::vector<std::uint8_t> before = shell_picture(shell).rgb;
     const auto memory = shell.dev.lcd.frame_memory;
-    shell.window.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, Rgb{9, 9, 9}); // minimised
     shell_paint(shell);
     EXPECT_EQ(shell.dev.kernel.current_screen, &RecordingScreen);
     EXPECT_EQ(shell.dev.lcd.frame_memory, memory);
-    EXPECT_TRUE(shell.window.rgb == before);
+    EXPECT_TRUE(shell_picture(shell).rgb == before);
 }
 
 TEST(ShellStart, TheFaceplateSitsAtTenTenAndThePanelDotsAreTwoByTwoSquares) {
     Shell shell;
     shell_paint(shell);
-    EXPECT_EQ(shell.window.at(FACEPLATE_X, FACEPLATE_Y), shell.faceplate.at(0, 0));
-    EXPECT_EQ(shell.window.at(FACEPLATE_X + 479, FACEPLATE_Y + 239), shell.faceplate.at(479, 239));
-    EXPECT_EQ(shell.window.at(64, 152), shell.faceplate.at(54, 142)); // a button
+    const RgbImage& faceplate = faceplate_picture();
+    const RgbImage& window = shell_picture(shell);
+    EXPECT_EQ(window.at(FACEPLATE_X, FACEPLATE_Y), faceplate.at(0, 0));
+    EXPECT_EQ(window.at(FACEPLATE_X + 479, FACEPLATE_Y + 239), faceplate.at(479, 239));
+    EXPECT_EQ(window.at(64, 152), faceplate.at(54, 142)); // a button
     lcd_set_address(shell.dev, 5, 2);
     lcd_write(shell.dev, 0x01); // dot (5, 16)
+    shell_picture(shell);
     for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 2; ++dx)
-            EXPECT_EQ(shell.window.at(123 + 10 + dx, 49 + 32 + dy), LCD_ON_COLOUR);
-    EXPECT_EQ(shell.window.at(123 + 10, 49 + 34), LCD_OFF_COLOUR);
+            EXPECT_EQ(window.at(123 + 10 + dx, 49 + 32 + dy), LCD_ON_COLOUR);
+    EXPECT_EQ(window.at(123 + 10, 49 + 34), LCD_OFF_COLOUR);
     lcd_set_address(shell.dev, 127, 7);
     lcd_write(shell.dev, 0x80); // dot (127, 63): the panel's last pixel is (378, 176)
-    EXPECT_EQ(shell.window.at(378, 176), LCD_ON_COLOUR);
-    EXPECT_EQ(shell.window.at(379, 176), shell.faceplate.at(369, 166));
+    shell_picture(shell);
+    EXPECT_EQ(window.at(378, 176), LCD_ON_COLOUR);
+    EXPECT_EQ(window.at(379, 176), faceplate.at(369, 166));
 }
 
 TEST_F(ShellMessages, TicksComeEvery250MsInTheirPatternAndTheirOwnInstant) {
@@ -198,7 +202,7 @@ TEST_F(ShellMessages, UpThirtyOneTimesShowsThreeHundredKph) {
     for (int i = 0; i < 31; ++i)
         shell_key_down(shell, KEY_UP);
     EXPECT_EQ(shell.speed_text, "Speed : 300 kph");
-    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+    EXPECT_EQ(status_area(shell_picture(shell), SPEED_TEXT_PLACE),
               drawn_alone("Speed : 300 kph", SPEED_TEXT_PLACE));
 }
 
@@ -213,9 +217,9 @@ TEST_F(ShellMessages, AShorterNumberLeavesNothingOfTheLongerOneBehind) {
         shell_key_down(shell, KEY_LEFT);
     EXPECT_EQ(shell.speed_text, "Speed : 0 kph");
     EXPECT_EQ(shell.fuel_text, "Fuel : 5");
-    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+    EXPECT_EQ(status_area(shell_picture(shell), SPEED_TEXT_PLACE),
               drawn_alone("Speed : 0 kph", SPEED_TEXT_PLACE));
-    EXPECT_EQ(status_area(shell.window, FUEL_TEXT_PLACE), drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
+    EXPECT_EQ(status_area(shell_picture(shell), FUEL_TEXT_PLACE), drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
 }
 
 TEST_F(ShellMessages, RightStopsAt255AndEveryKeyRepaintsBothTexts) {
