@@ -118,4 +118,11 @@ const RgbImage& shell_picture(Shell& shell) {
     return shell.picture.update(shell.dev.lcd, shell.speed_text, shell.fuel_text);
 }
 
+std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell) {
+    std::optional<std::uint64_t> next;
+    for (const TimerQueue::Entry& e : shell.timers.entries)
+        if (e.id != TIMER_PERF && (!next || e.due_ms < *next)) next = e.due_ms;
+    return next;
+}
+
 } // namespace ql

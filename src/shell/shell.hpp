@@ -5,6 +5,7 @@
 #include "shell/timer_queue.hpp"
 #include "shell/window_picture.hpp"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ql {
@@ -55,5 +56,12 @@ void shell_advance_to(Shell& shell, std::uint64_t time_ms);
 // The window's client area as it looks now, made from the LCD's memory and the status texts
 // where they changed since it was last asked for.
 const RgbImage& shell_picture(Shell& shell);
+
+// The next instant at which a timer expiry can change what the window shows. The 125 ms
+// performance timer only samples the vehicle into the timing unit: it draws nothing and posts
+// no event, and what it counted is read only by a later message. A front end that shows the
+// picture may let its expiries wait for the next visible one (or for input), and deliver them
+// then with shell_advance_to, each still at its own instant.
+std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell);
 
 } // namespace ql

@@ -1,5 +1,6 @@
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
+#include "hardware/perf_timer.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"
@@ -182,6 +183,50 @@ TEST_F(ShellMessages, MouseCoordinatesAreSigned) {
     EXPECT_EQ(g_seen, (std::vector<std::string>{"0:72"}));
 }
 
+TEST(ShellTimers, TheWindowNeedNotWakeForThePerformanceTimer) {
+    Shell shell;
+    shell_paint(shell);
+    EXPECT_EQ(timer_next_due(shell.timers), 125u);
+    EXPECT_EQ(shell_next_visible_due(shell), 250u);
+    shell_advance_to(shell, 1250);
+    shell_mouse_down(shell, centre_x(BTN_BOTTOM_LEFT), centre_y(BTN_BOTTOM_LEFT));
+    shell_advance_to(shell, 1875);
+    EXPECT_EQ(timer_next_due(shell.timers), 1950u) << "the first repeat";
+    EXPECT_EQ(shell_next_visible_due(shell), 1950u);
+    shell_advance_to(shell, 1950);
+    EXPECT_EQ(timer_next_due(shell.timers), 2000u);
+    EXPECT_EQ(shell_next_visible_due(shell), 2000u) << "the tick, due with the perf timer";
+}
+
+// What the window relies on to sleep through them.
+TEST(ShellTimers, PerformanceTimerExpiriesChangeNothingOnScreen) {
+    Shell shell;
+    shell_paint(shell);
+    for (int i = 0; i < 10; ++i)
+        shell_key_down(shell, KEY_UP);
+    perf_arm(shell.dev, PerfTimerConfig{0, PERF_NO_END_SPEED, PERF_NO_DISTANCE_LIMIT});
+    int unseen = 0;
+    while (shell.now_ms < 20'000) {
+        if (shell.now_ms % 3000 == 0)
+            shell_mouse_down(shell, centre_x(BTN_BOTTOM_LEFT), centre_y(BTN_BOTTOM_LEFT));
+        if (shell.now_ms % 3000 == 1500) shell_mouse_up(shell);
+        shell_picture(shell);
+        const std::uint64_t next = *timer_next_due(shell.timers);
+        const bool visible = next == *shell_next_visible_due(shell);
+        const auto memory = shell.dev.lcd.frame_memory;
+        shell_advance_to(shell, next);
+        if (visible) continue;
+        ++unseen;
+        EXPECT_FALSE(shell.picture.stale()) << next;
+        EXPECT_EQ(shell.dev.lcd.frame_memory, memory) << next;
+    }
+    EXPECT_EQ(unseen, 80) << "every other 125 ms expiry falls between two ticks";
+    PerfTimerResult result;
+    perf_read(shell.dev, result);
+    EXPECT_EQ(result.state, PERF_RUNNING);
+    EXPECT_GT(result.distance, 400u) << "it counted all along";
+}
+
 // The status line as a fresh window would draw these texts.
 std::vector<std::uint8_t> status_area(const RgbImage& image, const StatusTextPlace& place) {
     std::vector<std::uint8_t> out;
@@ -219,7 +264,8 @@ TEST_F(ShellMessages, AShorterNumberLeavesNothingOfTheLongerOneBehind) {
     EXPECT_EQ(shell.fuel_text, "Fuel : 5");
     EXPECT_EQ(status_area(shell_picture(shell), SPEED_TEXT_PLACE),
               drawn_alone("Speed : 0 kph", SPEED_TEXT_PLACE));
-    EXPECT_EQ(status_area(shell_picture(shell), FUEL_TEXT_PLACE), drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
+    EXPECT_EQ(status_area(shell_picture(shell), FUEL_TEXT_PLACE),
+              drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
 }
 
 TEST_F(ShellMessages, RightStopsAt255AndEveryKeyRepaintsBothTexts) {
