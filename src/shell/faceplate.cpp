@@ -98,16 +98,28 @@ double vertical(const Box& b, int y) {
 }
 
 // The body: darker toward the bottom, as lit from above, with a thin bright rim.
+// Along a row the distance to the outline falls toward the middle, so that once a pixel is 1.5
+// or more inside, every pixel nearer the middle is the body's colour alone.
 void paint_bezel(RgbImage& img) {
+    constexpr double kBodyOnly = -1.5;
     for (int y = 0; y < kWhole.bottom; ++y) {
         const double down = vertical(kWhole, y);
         const Rgb body = mix(kBezelTop, kBezelBottom, down);
         const Rgb rim = mix(kBezelRimTop, kBezelRimBottom, down);
-        for (int x = 0; x < kWhole.right; ++x) {
+        const auto edge_pixel = [&](int x) {
             const double d = distance_to(kWhole, kBezelRadius, x, y);
-            if (coverage(d) == 0) continue;
-            blend(img, x, y, mix(body, rim, std::clamp(1.5 + d, 0.0, 1.0)), coverage(d));
-        }
+            if (d <= kBodyOnly) return false;
+            if (coverage(d) > 0)
+                blend(img, x, y, mix(body, rim, std::clamp(1.5 + d, 0.0, 1.0)), coverage(d));
+            return true;
+        };
+        int left = kWhole.left;
+        while (left < kWhole.right && edge_pixel(left))
+            ++left;
+        int right = kWhole.right - 1;
+        while (right > left && edge_pixel(right))
+            --right;
+        img.fill_rect(left, y, right - left + 1, 1, body);
     }
 }
 

@@ -9,8 +9,9 @@ namespace ql {
 namespace {
 
 constexpr PictureArea WHOLE_WINDOW{0, 0, WINDOW_WIDTH, WINDOW_HEIGHT};
-constexpr PictureArea PANEL{LCD_WINDOW_X, LCD_WINDOW_Y, LCD_DOT_SIZE * LCD_COLUMNS,
-                            LCD_DOT_SIZE * LCD_ROWS};
+constexpr int PANEL_WIDTH = LCD_DOT_SIZE * LCD_COLUMNS;
+constexpr int PANEL_HEIGHT = LCD_DOT_SIZE * LCD_ROWS;
+constexpr PictureArea PANEL{LCD_WINDOW_X, LCD_WINDOW_Y, PANEL_WIDTH, PANEL_HEIGHT};
 
 constexpr PictureArea cleared_area(const StatusTextPlace& place) {
     return {place.clear_left, place.clear_top, place.clear_right - place.clear_left + 1,
@@ -30,13 +31,19 @@ PictureArea united(const PictureArea& a, const PictureArea& b) {
     return {left, top, right - left, bottom - top};
 }
 
-// One byte of panel memory: a column of eight dots, bit 0 on top, each a square of pixels.
+// One byte of panel memory: a column of eight dots, bit 0 on top, each a square of pixels. The
+// panel lies wholly inside the window.
 void draw_byte(RgbImage& image, int column, int page, std::uint8_t data) {
     const int x = LCD_WINDOW_X + LCD_DOT_SIZE * column;
-    for (int bit = 0; bit < 8; ++bit) {
-        const int y = LCD_WINDOW_Y + LCD_DOT_SIZE * (page * 8 + bit);
-        const Rgb colour = ((data >> bit) & 1) != 0 ? LCD_ON_COLOUR : LCD_OFF_COLOUR;
-        image.fill_rect(x, y, LCD_DOT_SIZE, LCD_DOT_SIZE, colour);
+    const int top = LCD_WINDOW_Y + LCD_DOT_SIZE * 8 * page;
+    for (int row = 0; row < LCD_DOT_SIZE * 8; ++row) {
+        const Rgb c = ((data >> (row / LCD_DOT_SIZE)) & 1) != 0 ? LCD_ON_COLOUR : LCD_OFF_COLOUR;
+        std::uint8_t* p = &image.rgb[static_cast<std::size_t>((top + row) * image.width + x) * 3];
+        for (int i = 0; i < LCD_DOT_SIZE; ++i, p += 3) {
+            p[0] = c.r;
+            p[1] = c.g;
+            p[2] = c.b;
+        }
     }
 }
 
@@ -82,7 +89,7 @@ void WindowPicture::draw_panel(const LcdPanel& lcd, bool every_byte) {
             bottom = std::max(bottom, page);
         }
     note_change({LCD_WINDOW_X + LCD_DOT_SIZE * first, LCD_WINDOW_Y + LCD_DOT_SIZE * 8 * top,
-                  LCD_DOT_SIZE * (last - first + 1), LCD_DOT_SIZE * 8 * (bottom - top + 1)});
+                 LCD_DOT_SIZE * (last - first + 1), LCD_DOT_SIZE * 8 * (bottom - top + 1)});
 }
 
 void WindowPicture::draw_status(const std::string& speed_text, const std::string& fuel_text) {

@@ -105,9 +105,8 @@ TEST_F(Picture, ChangesGatheredOverSeveralLooksAreKeptUntilShown) {
     shell_key_down(shell, KEY_UP);
     shell_picture(shell);
     EXPECT_EQ(shell.picture.changes(),
-              (std::vector<PictureArea>{{LCD_WINDOW_X, LCD_WINDOW_Y, 256, 128},
-                                        {58, 256, 50, 16},
-                                        {190, 256, 20, 16}}));
+              (std::vector<PictureArea>{
+                  {LCD_WINDOW_X, LCD_WINDOW_Y, 256, 128}, {58, 256, 50, 16}, {190, 256, 20, 16}}));
     shell.picture.changes_shown();
     shell_picture(shell);
     EXPECT_TRUE(shell.picture.changes().empty());
