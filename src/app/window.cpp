@@ -203,13 +203,14 @@ class WindowFrontEnd {
             case SDL_WINDOWEVENT_LEAVE: shell_pointer_left(shell_, left_button_held()); break;
             case SDL_WINDOWEVENT_FOCUS_LOST: shell_focus_lost(shell_); break;
             case SDL_WINDOWEVENT_EXPOSED:
-                // Restored or uncovered: repainted from the model's memory, no second
-                // power-on.
-                shell_paint(shell_);
+                // Restored or uncovered: the window's surface still holds the picture made
+                // from the model's memory; it is only shown again.
                 present();
+                SDL_UpdateWindowSurface(window_);
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
-                // The window's surface is made anew.
+                // The window's surface is made anew: repainted from the model's memory, no
+                // second power-on.
                 shell_paint(shell_);
                 present();
                 break;
