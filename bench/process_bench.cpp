@@ -183,6 +183,6 @@ int main(int argc, char** argv) {
     report_drive("1 h at 100 km/h", 1.0, hour);
     report_drive("10 h at 100 km/h", 10.0, ten);
     std::printf("%-34s %9.2f MB  (/bin/true: %.2f MB)\n", "peak resident memory, 1 h drive",
-                hour_kb / 1024.0, nothing_kb / 1024.0);
+                static_cast<double>(hour_kb) / 1024.0, static_cast<double>(nothing_kb) / 1024.0);
     return 0;
 }
