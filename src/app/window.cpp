@@ -3,13 +3,17 @@
 #include "shell/screenshot.hpp"
 #include <SDL.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <iomanip>
 #include <iostream>
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ql {
 
@@ -24,8 +28,6 @@ constexpr std::uint64_t MAX_CATCH_UP_MS = 1000;
 
 struct SdlDeleter {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
 };
 
 struct SdlSession {
@@ -51,21 +53,65 @@ std::int16_t client_coordinate(int window_pixel, int scale) {
     return static_cast<std::int16_t>(std::clamp<int>(floor_div, INT16_MIN, INT16_MAX));
 }
 
+// Copies an area of the picture into the window's surface, each pixel a square of scale x
+// scale: whole pixels only, never smoothed.
+void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const PictureArea& area,
+                     int scale) {
+    const SDL_PixelFormat* format = surface->format;
+    const int right = std::min(area.x + area.width, surface->w / scale);
+    const int bottom = std::min(area.y + area.height, surface->h / scale);
+    if (format->BytesPerPixel != 4 || format->palette != nullptr) {
+        for (int y = area.y; y < bottom; ++y)
+            for (int x = area.x; x < right; ++x) {
+                const Rgb c = picture.at(x, y);
+                SDL_Rect square{x * scale, y * scale, scale, scale};
+                SDL_FillRect(surface, &square, SDL_MapRGB(format, c.r, c.g, c.b));
+            }
+        return;
+    }
+    const bool lock = SDL_MUSTLOCK(surface);
+    if (lock && SDL_LockSurface(surface) != 0) return;
+    auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
+    // What SDL_MapRGB does for a format without a palette, once a pixel instead of a call.
+    const std::uint32_t r_loss = format->Rloss, g_loss = format->Gloss, b_loss = format->Bloss;
+    const std::uint32_t r_shift = format->Rshift, g_shift = format->Gshift;
+    const std::uint32_t b_shift = format->Bshift, alpha = format->Amask;
+    for (int y = area.y; y < bottom; ++y) {
+        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + y * scale * surface->pitch);
+        std::uint32_t* out = first_row + area.x * scale;
+        const std::uint8_t* in =
+            &picture.rgb[static_cast<std::size_t>(y * picture.width + area.x) * 3];
+        for (int x = area.x; x < right; ++x, in += 3) {
+            const std::uint32_t value = static_cast<std::uint32_t>(in[0] >> r_loss) << r_shift |
+                                        static_cast<std::uint32_t>(in[1] >> g_loss) << g_shift |
+                                        static_cast<std::uint32_t>(in[2] >> b_loss) << b_shift |
+                                        alpha;
+            for (int i = 0; i < scale; ++i)
+                *out++ = value;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(right - area.x) * scale * 4;
+        for (int i = 1; i < scale; ++i)
+            std::memcpy(pixels + (y * scale + i) * surface->pitch + area.x * scale * 4,
+                        first_row + area.x * scale, bytes);
+    }
+    if (lock) SDL_UnlockSurface(surface);
+}
+
 class WindowFrontEnd {
   public:
-    WindowFrontEnd(const WindowOptions& options, SDL_Renderer* renderer, SDL_Texture* texture)
-        : options_(options), renderer_(renderer), texture_(texture),
-          start_ticks_(SDL_GetTicks64()) {
+    WindowFrontEnd(const WindowOptions& options, SDL_Window* window)
+        : options_(options), window_(window), start_ticks_(SDL_GetTicks64()) {
         player_.script = options.script;
     }
 
     int run() {
         shell_paint(shell_);
         present();
+        trace_first_picture();
         for (;;) {
             advance_clock();
             if (!play_script()) return exit_code_;
-            if (shell_.window_changed) present();
+            present();
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, timeout_ms()) == 0) continue;
             advance_clock();
@@ -85,15 +131,26 @@ class WindowFrontEnd {
         shell_advance_to(shell_, wall_ms());
     }
 
-    // Sleeps until the next timer or script step is due: no polling while nothing
-    // happens.
+    // Sleeps until the picture can change or a script step is due: no polling while nothing
+    // happens. Expiries that change nothing on screen wait for the next wake-up.
     int timeout_ms() const {
         std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
-        if (const auto due = timer_next_due(shell_.timers)) next = *due;
+        if (const auto due = shell_next_visible_due(shell_)) next = *due;
         if (script_waiting_) next = std::min(next, player_.resume_ms);
         const std::uint64_t now = wall_ms();
         if (next <= now) return 0;
         return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
+    }
+
+    // With QL730_WINDOW_TRACE set, the wall-clock time at which the first picture went to the
+    // window, in the form of bash's EPOCHREALTIME, for the start-up benchmark.
+    static void trace_first_picture() {
+        const char* trace = std::getenv("QL730_WINDOW_TRACE");
+        if (trace == nullptr || *trace == '\0') return;
+        const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(since_epoch).count();
+        std::cerr << "first picture at " << us / 1'000'000 << '.' << std::setw(6)
+                  << std::setfill('0') << us % 1'000'000 << std::endl;
     }
 
     // False when the run must end.
@@ -146,8 +203,14 @@ class WindowFrontEnd {
             case SDL_WINDOWEVENT_LEAVE: shell_pointer_left(shell_, left_button_held()); break;
             case SDL_WINDOWEVENT_FOCUS_LOST: shell_focus_lost(shell_); break;
             case SDL_WINDOWEVENT_EXPOSED:
-                // Restored or uncovered: repainted from the model's memory, no second
-                // power-on.
+                // Restored or uncovered: the window's surface still holds the picture made
+                // from the model's memory; it is only shown again.
+                present();
+                SDL_UpdateWindowSurface(window_);
+                break;
+            case SDL_WINDOWEVENT_SIZE_CHANGED:
+                // The window's surface is made anew: repainted from the model's memory, no
+                // second power-on.
                 shell_paint(shell_);
                 present();
                 break;
@@ -170,17 +233,26 @@ class WindowFrontEnd {
             std::cout << "saved " << path.filename().string() << std::endl;
     }
 
+    // Shows what changed in the picture since it was last shown; nothing when nothing did.
     void present() {
-        SDL_UpdateTexture(texture_, nullptr, shell_.window.rgb.data(), shell_.window.width * 3);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
-        shell_.window_changed = false;
+        if (!shell_.picture.stale() && shell_.picture.changes().empty()) return;
+        const RgbImage& picture = shell_picture(shell_);
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        const int scale = options_.scale;
+        std::vector<SDL_Rect> rects;
+        for (const PictureArea& area : shell_.picture.changes()) {
+            copy_to_surface(surface, picture, area, scale);
+            rects.push_back(
+                {area.x * scale, area.y * scale, area.width * scale, area.height * scale});
+        }
+        shell_.picture.changes_shown();
+        if (!rects.empty())
+            SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
     }
 
     const WindowOptions& options_;
-    SDL_Renderer* renderer_;
-    SDL_Texture* texture_;
+    SDL_Window* window_;
     std::uint64_t start_ticks_;
     std::uint64_t paused_ms_ = 0;
     Shell shell_; // created with the window: time 0
@@ -221,13 +293,17 @@ int run_window(const WindowOptions& options) {
         report_no_display("DISPLAY and WAYLAND_DISPLAY are not set");
         return EXIT_USAGE;
     }
+    // The window takes keys, never text. Without a compose table of its own, libX11 would
+    // parse the locale's whole one when SDL opens the input method: half of SDL's start-up.
+    setenv("XCOMPOSEFILE", "/dev/null", 0);
 #endif
     SdlSession sdl;
     if (const std::string why = missing_display(sdl.ready); !why.empty()) {
         report_no_display(why);
         return EXIT_USAGE;
     }
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // A plain picture needs no GPU: SDL's own X11 framebuffer, not a GL texture behind it.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     const int scale = options.scale;
     std::unique_ptr<SDL_Window, SdlDeleter> window(
         SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
@@ -236,17 +312,11 @@ int run_window(const WindowOptions& options) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());
         return EXIT_USAGE;
     }
-    std::unique_ptr<SDL_Renderer, SdlDeleter> renderer(SDL_CreateRenderer(window.get(), -1, 0));
-    if (!renderer) renderer.reset(SDL_CreateRenderer(window.get(), -1, SDL_RENDERER_SOFTWARE));
-    std::unique_ptr<SDL_Texture, SdlDeleter> texture(
-        renderer ? SDL_CreateTexture(renderer.get(), SDL_PIXELFORMAT_RGB24,
-                                     SDL_TEXTUREACCESS_STREAMING, WINDOW_WIDTH, WINDOW_HEIGHT)
-                 : nullptr);
-    if (!texture) {
+    if (SDL_GetWindowSurface(window.get()) == nullptr) {
         report_no_display(std::string("cannot draw in the window: ") + SDL_GetError());
         return EXIT_USAGE;
     }
-    WindowFrontEnd front_end(options, renderer.get(), texture.get());
+    WindowFrontEnd front_end(options, window.get());
     return front_end.run();
 }
 

@@ -62,8 +62,12 @@ constexpr Rgb kBadgeRim{108, 108, 114};
 constexpr Rgb kBadgeInk{238, 238, 240};
 
 Rgb mix(Rgb a, Rgb b, double t) {
+    // Most pixels lie wholly inside or outside an outline; their colour is exact without
+    // rounding.
+    if (t <= 0) return a;
+    if (t >= 1) return b;
     const auto channel = [t](std::uint8_t from, std::uint8_t to) {
-        return static_cast<std::uint8_t>(std::lround(from + (to - from) * std::clamp(t, 0.0, 1.0)));
+        return static_cast<std::uint8_t>(std::lround(from + (to - from) * t));
     };
     return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b)};
 }
@@ -78,7 +82,8 @@ double distance_to(const Box& b, double radius, int x, int y) {
     const double half_w = b.width() / 2.0, half_h = b.height() / 2.0;
     const double qx = std::abs(x + 0.5 - (b.left + half_w)) - (half_w - radius);
     const double qy = std::abs(y + 0.5 - (b.top + half_h)) - (half_h - radius);
-    const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
+    const double outside =
+        qx > 0 || qy > 0 ? std::hypot(std::max(qx, 0.0), std::max(qy, 0.0)) : 0.0;
     return outside + std::min(std::max(qx, qy), 0.0) - radius;
 }
 
@@ -93,16 +98,29 @@ double vertical(const Box& b, int y) {
 }
 
 // The body: darker toward the bottom, as lit from above, with a thin bright rim.
+// Along a row the distance to the outline falls toward the middle, so that once a pixel is 1.5
+// or more inside, every pixel nearer the middle is the body's colour alone.
 void paint_bezel(RgbImage& img) {
-    for (int y = 0; y < kWhole.bottom; ++y)
-        for (int x = 0; x < kWhole.right; ++x) {
+    constexpr double kBodyOnly = -1.5;
+    for (int y = 0; y < kWhole.bottom; ++y) {
+        const double down = vertical(kWhole, y);
+        const Rgb body = mix(kBezelTop, kBezelBottom, down);
+        const Rgb rim = mix(kBezelRimTop, kBezelRimBottom, down);
+        const auto edge_pixel = [&](int x) {
             const double d = distance_to(kWhole, kBezelRadius, x, y);
-            if (coverage(d) == 0) continue;
-            const double down = vertical(kWhole, y);
-            const Rgb body = mix(kBezelTop, kBezelBottom, down);
-            const Rgb rim = mix(kBezelRimTop, kBezelRimBottom, down);
-            blend(img, x, y, mix(body, rim, std::clamp(1.5 + d, 0.0, 1.0)), coverage(d));
-        }
+            if (d <= kBodyOnly) return false;
+            if (coverage(d) > 0)
+                blend(img, x, y, mix(body, rim, std::clamp(1.5 + d, 0.0, 1.0)), coverage(d));
+            return true;
+        };
+        int left = kWhole.left;
+        while (left < kWhole.right && edge_pixel(left))
+            ++left;
+        int right = kWhole.right - 1;
+        while (right > left && edge_pixel(right))
+            --right;
+        img.fill_rect(left, y, right - left + 1, 1, body);
+    }
 }
 
 void fill_rounded(RgbImage& img, const Box& b, double radius, Rgb c) {
@@ -114,18 +132,20 @@ void fill_rounded(RgbImage& img, const Box& b, double radius, Rgb c) {
 // A square key standing out of its hole: lit edges on top and left, shaded on the others.
 void paint_button(RgbImage& img, const Box& b) {
     fill_rounded(img, b.grown(3), 4, kButtonWell);
-    for (int y = b.top; y < b.bottom; ++y)
+    for (int y = b.top; y < b.bottom; ++y) {
+        const Rgb face = mix(kButtonTop, kButtonBottom, vertical(b, y));
         for (int x = b.left; x < b.right; ++x) {
             const int from_left = x - b.left, from_top = y - b.top;
             const int from_right = b.right - 1 - x, from_bottom = b.bottom - 1 - y;
             const int edge = std::min({from_left, from_top, from_right, from_bottom});
-            Rgb c = mix(kButtonTop, kButtonBottom, vertical(b, y));
+            Rgb c = face;
             if (edge < 2) {
                 const bool lit = std::min(from_left, from_top) <= std::min(from_right, from_bottom);
                 c = mix(c, lit ? kButtonLight : kButtonShade, edge == 0 ? 1.0 : 0.6);
             }
             img.set(x, y, c);
         }
+    }
 }
 
 // The display sits in a recess: its slopes face away from the light on top and left.
@@ -204,6 +224,11 @@ RgbImage make_faceplate() {
     paint_display_window(img);
     paint_lettering(img);
     return img;
+}
+
+const RgbImage& faceplate_picture() {
+    static const RgbImage faceplate = make_faceplate();
+    return faceplate;
 }
 
 } // namespace ql

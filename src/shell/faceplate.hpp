@@ -14,4 +14,7 @@ inline constexpr int FACEPLATE_Y = 10;
 // exactly on the click regions and the display window around the panel.
 RgbImage make_faceplate();
 
+// The faceplate drawn once, on first use, for every window of the process.
+const RgbImage& faceplate_picture();
+
 } // namespace ql

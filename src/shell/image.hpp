@@ -1,6 +1,8 @@
 #pragma once
 #include "hardware/lcd_panel.hpp"
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace ql {
@@ -34,17 +36,28 @@ struct RgbImage {
         rgb[i + 2] = c.b;
     }
 
+    // Clipped to the picture, as set() would.
     void fill_rect(int x, int y, int w, int h, Rgb c) {
-        for (int row = y; row < y + h; ++row)
-            for (int col = x; col < x + w; ++col)
-                set(col, row, c);
+        const int left = std::max(x, 0), right = std::min(x + w, width);
+        const int top = std::max(y, 0), bottom = std::min(y + h, height);
+        for (int row = top; row < bottom; ++row) {
+            std::uint8_t* p = &rgb[offset(left, row)];
+            for (int col = left; col < right; ++col, p += 3) {
+                p[0] = c.r;
+                p[1] = c.g;
+                p[2] = c.b;
+            }
+        }
     }
 
     // Copies `src` with its top-left corner at (x, y), clipped to this picture.
     void paste(const RgbImage& src, int x, int y) {
-        for (int row = 0; row < src.height; ++row)
-            for (int col = 0; col < src.width; ++col)
-                set(x + col, y + row, src.at(col, row));
+        const int left = std::max(x, 0), right = std::min(x + src.width, width);
+        const int top = std::max(y, 0), bottom = std::min(y + src.height, height);
+        if (left >= right) return;
+        for (int row = top; row < bottom; ++row)
+            std::memcpy(&rgb[offset(left, row)], &src.rgb[src.offset(left - x, row - y)],
+                        static_cast<std::size_t>(right - left) * 3);
     }
 
   private:

@@ -4,7 +4,7 @@
 
 namespace ql {
 
-std::filesystem::path save_screenshot(const Shell& shell, bool lcd_only,
+std::filesystem::path save_screenshot(Shell& shell, bool lcd_only,
                                       const std::filesystem::path& folder, std::time_t when,
                                       std::string& error) {
     std::tm local{};
@@ -16,8 +16,9 @@ std::filesystem::path save_screenshot(const Shell& shell, bool lcd_only,
     std::error_code ec;
     for (int n = 2; std::filesystem::exists(path, ec) && n < 1000; ++n)
         path = folder / (stem + "-" + std::to_string(n) + ".png");
-    const RgbImage image = lcd_only ? lcd_image(shell.dev.lcd) : shell.window;
-    if (!write_png(path, image, error)) return {};
+    const bool written = lcd_only ? write_png(path, lcd_image(shell.dev.lcd), error)
+                                  : write_png(path, shell_picture(shell), error);
+    if (!written) return {};
     return path;
 }
 

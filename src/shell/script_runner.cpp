@@ -72,7 +72,7 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::save_window: {
         const bool saved = c.op == ScriptOp::save_lcd
                                ? write_png(c.argument, lcd_image(shell.dev.lcd), error)
-                               : write_png(c.argument, shell.window, error);
+                               : write_png(c.argument, shell_picture(shell), error);
         if (!saved) {
             err << where(script, c) << error << '\n';
             return ScriptStatus::error;

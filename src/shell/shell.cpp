@@ -2,26 +2,11 @@
 #include "device/wiring.hpp"
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
-#include "shell/faceplate.hpp"
-#include "shell/status_text.hpp"
 #include <cstdio>
 
 namespace ql {
 
-namespace {
-
-void paint_status_text(Shell& shell, const StatusTextPlace& place, const std::string& text) {
-    shell.window.fill_rect(place.clear_left, place.clear_top,
-                           place.clear_right - place.clear_left + 1,
-                           place.clear_bottom - place.clear_top + 1, WINDOW_BACKGROUND);
-    draw_status_text(shell.window, place.x, place.y, text);
-    shell.window_changed = true;
-}
-
-} // namespace
-
-Shell::Shell()
-    : faceplate(make_faceplate()), window(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND) {
+Shell::Shell() {
     dev.host = this;
     dev.lcd.sink = this;
     timer_start(timers, TIMER_TICK, 250, now_ms);
@@ -48,34 +33,25 @@ void Shell::repaint_speed_text() {
     char text[32];
     std::snprintf(text, sizeof text, "Speed : %d kph", get_speed(dev, SpeedSource::Current) / 10);
     speed_text = text;
-    paint_status_text(*this, SPEED_TEXT_PLACE, speed_text);
+    picture.status_changed();
 }
 
 void Shell::repaint_fuel_text() {
     char text[32];
     std::snprintf(text, sizeof text, "Fuel : %d", get_sender_reading(dev));
     fuel_text = text;
-    paint_status_text(*this, FUEL_TEXT_PLACE, fuel_text);
+    picture.status_changed();
 }
 
-void Shell::paint_byte(std::uint8_t column, std::uint8_t page, std::uint8_t data) {
-    if (column >= LCD_COLUMNS || page >= LCD_PAGES) return;
-    const int x = LCD_WINDOW_X + LCD_DOT_SIZE * column;
-    for (int bit = 0; bit < 8; ++bit) {
-        const int y = LCD_WINDOW_Y + LCD_DOT_SIZE * (page * 8 + bit);
-        const Rgb colour = ((data >> bit) & 1) != 0 ? LCD_ON_COLOUR : LCD_OFF_COLOUR;
-        window.fill_rect(x, y, LCD_DOT_SIZE, LCD_DOT_SIZE, colour);
-    }
-    window_changed = true;
+void Shell::paint_byte(std::uint8_t /*column*/, std::uint8_t /*page*/, std::uint8_t /*data*/) {
+    // The memory already holds the byte; the picture takes it from there when looked at.
+    picture.lcd_written();
 }
 
 void shell_paint(Shell& shell) {
-    shell.window.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);
-    shell.window.paste(shell.faceplate, FACEPLATE_X, FACEPLATE_Y);
-    lcd_paint_all(shell.dev, shell);
+    shell.picture.redraw_all();
     shell.repaint_speed_text();
     shell.repaint_fuel_text();
-    shell.window_changed = true;
     // The device starts only once its window can show what it draws.
     if (shell.power_on_pending) {
         device_start(shell.dev);
@@ -117,6 +93,17 @@ void shell_advance_to(Shell& shell, std::uint64_t time_ms) {
         shell_timer(shell, id);
     }
     if (time_ms > shell.now_ms) shell.now_ms = time_ms;
+}
+
+const RgbImage& shell_picture(Shell& shell) {
+    return shell.picture.update(shell.dev.lcd, shell.speed_text, shell.fuel_text);
+}
+
+std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell) {
+    std::optional<std::uint64_t> next;
+    for (const TimerQueue::Entry& e : shell.timers.entries)
+        if (e.id != TIMER_PERF && (!next || e.due_ms < *next)) next = e.due_ms;
+    return next;
 }
 
 } // namespace ql

@@ -3,36 +3,22 @@
 #include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"
+#include "shell/window_picture.hpp"
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace ql {
 
-// The simulator window's client area: the faceplate with a margin, and the status line below.
-inline constexpr int WINDOW_WIDTH = 500;
-inline constexpr int WINDOW_HEIGHT = 280;
-inline constexpr Rgb WINDOW_BACKGROUND{255, 255, 255};
-
-// A status text: where it is drawn, and the area holding its number, which is cleared before
-// each repaint so that a shorter number leaves nothing of a longer one behind.
-struct StatusTextPlace {
-    int x, y;
-    int clear_left, clear_top, clear_right, clear_bottom; // inclusive
-};
-inline constexpr StatusTextPlace SPEED_TEXT_PLACE{20, 257, 58, 256, 107, 271};
-inline constexpr StatusTextPlace FUEL_TEXT_PLACE{160, 257, 190, 256, 209, 271};
-
-// The simulator around one device: its window image, its timers and the routing of every
+// The simulator around one device: its window picture, its timers and the routing of every
 // window message to the simulated hardware. Constructing it is the window's creation (at time
 // 0, hardware reset, periodic timers started); the device powers on at the first paint. Front
-// ends feed it messages and time, and show or save `window`.
+// ends feed it messages and time, and show or save shell_picture().
 struct Shell final : Host, PaintSink {
     Device dev;
     TimerQueue timers;
     std::uint64_t now_ms = 0; // milliseconds since the window was created
-    RgbImage faceplate;
-    RgbImage window;            // the client area as it should look now
-    bool window_changed = true; // set whenever `window` changes; the front end clears it
+    WindowPicture picture;    // made from the LCD's memory and the status texts when looked at
     bool power_on_pending = true;
     bool mouse_held = false; // the left button went down in the window and is not up yet
     std::string speed_text;  // the status texts as last painted
@@ -66,5 +52,16 @@ void shell_focus_lost(Shell& shell);
 // Moves the shell's clock to `time_ms`, delivering every timer expiry due on the way, in
 // order, each as one timer message at its own instant.
 void shell_advance_to(Shell& shell, std::uint64_t time_ms);
+
+// The window's client area as it looks now, made from the LCD's memory and the status texts
+// where they changed since it was last asked for.
+const RgbImage& shell_picture(Shell& shell);
+
+// The next instant at which a timer expiry can change what the window shows. The 125 ms
+// performance timer only samples the vehicle into the timing unit: it draws nothing and posts
+// no event, and what it counted is read only by a later message. A front end that shows the
+// picture may let its expiries wait for the next visible one (or for input), and deliver them
+// then with shell_advance_to, each still at its own instant.
+std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell);
 
 } // namespace ql

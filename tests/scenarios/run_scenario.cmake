@@ -5,7 +5,9 @@
 #   expected-exit-code.txt  the exit code (optional, 0 when absent)
 # With QL730_REBASELINE=1 in the environment, a scenario expected to pass writes what it found
 # instead: its expect-lcd frames and expected-stdout.txt. Review the change before committing.
-# Usage: cmake -DSIM=path/to/ql730-sim -DDIR=scenario/folder -P run_scenario.cmake
+# Usage: cmake "-DSIM=path/to/ql730-sim;--headless" -DDIR=scenario/folder -P run_scenario.cmake
+#        cmake -DSIM=path/to/ql730-headless -DDIR=scenario/folder -P run_scenario.cmake
+# -DCOMPARE_ONLY=ON leaves rebaselining to another run of the same scenario.
 cmake_minimum_required(VERSION 3.25)
 
 set(expected_code 0)
@@ -15,10 +17,14 @@ endif()
 
 set(rebaseline OFF)
 if("$ENV{QL730_REBASELINE}" AND expected_code EQUAL 0)
+    if(COMPARE_ONLY)
+        message(STATUS "not compared while another program rebaselines ${DIR}")
+        return()
+    endif()
     set(rebaseline ON)
 endif()
 
-set(args --headless scenario.txt)
+set(args scenario.txt)
 if(rebaseline)
     list(APPEND args --rebaseline)
 endif()

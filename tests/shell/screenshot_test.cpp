@@ -35,7 +35,7 @@ TEST_F(Screenshots, TheWindowAndTheLcdAreSavedAtTheirOwnSizes) {
     RgbImage image;
     ASSERT_TRUE(read_png(window, image, error)) << error;
     EXPECT_EQ(image.width, WINDOW_WIDTH);
-    EXPECT_TRUE(image.rgb == shell.window.rgb);
+    EXPECT_TRUE(image.rgb == shell_picture(shell).rgb);
     ASSERT_TRUE(read_png(lcd, image, error)) << error;
     EXPECT_EQ(image.width, LCD_COLUMNS);
     EXPECT_EQ(image.height, LCD_ROWS);

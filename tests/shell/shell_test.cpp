@@ -1,5 +1,7 @@
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
+#include "hardware/perf_timer.hpp"
+#include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"
 #include <algorithm>
@@ -77,31 +79,34 @@ TEST(ShellStart, ALaterPaintShowsTheSamePictureWithoutASecondPowerOn) {
     g_shell = &shell;
     change_screen(shell.dev, RecordingScreen);
     run_pending_events(shell.dev);
-    const std::vector<std::uint8_t> before = shell.window.rgb;
+    const std::vector<std::uint8_t> before = shell_picture(shell).rgb;
     const auto memory = shell.dev.lcd.frame_memory;
-    shell.window.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, Rgb{9, 9, 9}); // minimised
     shell_paint(shell);
     EXPECT_EQ(shell.dev.kernel.current_screen, &RecordingScreen);
     EXPECT_EQ(shell.dev.lcd.frame_memory, memory);
-    EXPECT_TRUE(shell.window.rgb == before);
+    EXPECT_TRUE(shell_picture(shell).rgb == before);
 }
 
 TEST(ShellStart, TheFaceplateSitsAtTenTenAndThePanelDotsAreTwoByTwoSquares) {
     Shell shell;
     shell_paint(shell);
-    EXPECT_EQ(shell.window.at(FACEPLATE_X, FACEPLATE_Y), shell.faceplate.at(0, 0));
-    EXPECT_EQ(shell.window.at(FACEPLATE_X + 479, FACEPLATE_Y + 239), shell.faceplate.at(479, 239));
-    EXPECT_EQ(shell.window.at(64, 152), shell.faceplate.at(54, 142)); // a button
+    const RgbImage& faceplate = faceplate_picture();
+    const RgbImage& window = shell_picture(shell);
+    EXPECT_EQ(window.at(FACEPLATE_X, FACEPLATE_Y), faceplate.at(0, 0));
+    EXPECT_EQ(window.at(FACEPLATE_X + 479, FACEPLATE_Y + 239), faceplate.at(479, 239));
+    EXPECT_EQ(window.at(64, 152), faceplate.at(54, 142)); // a button
     lcd_set_address(shell.dev, 5, 2);
     lcd_write(shell.dev, 0x01); // dot (5, 16)
+    shell_picture(shell);
     for (int dy = 0; dy < 2; ++dy)
         for (int dx = 0; dx < 2; ++dx)
-            EXPECT_EQ(shell.window.at(123 + 10 + dx, 49 + 32 + dy), LCD_ON_COLOUR);
-    EXPECT_EQ(shell.window.at(123 + 10, 49 + 34), LCD_OFF_COLOUR);
+            EXPECT_EQ(window.at(123 + 10 + dx, 49 + 32 + dy), LCD_ON_COLOUR);
+    EXPECT_EQ(window.at(123 + 10, 49 + 34), LCD_OFF_COLOUR);
     lcd_set_address(shell.dev, 127, 7);
     lcd_write(shell.dev, 0x80); // dot (127, 63): the panel's last pixel is (378, 176)
-    EXPECT_EQ(shell.window.at(378, 176), LCD_ON_COLOUR);
-    EXPECT_EQ(shell.window.at(379, 176), shell.faceplate.at(369, 166));
+    shell_picture(shell);
+    EXPECT_EQ(window.at(378, 176), LCD_ON_COLOUR);
+    EXPECT_EQ(window.at(379, 176), faceplate.at(369, 166));
 }
 
 TEST_F(ShellMessages, TicksComeEvery250MsInTheirPatternAndTheirOwnInstant) {
@@ -178,6 +183,50 @@ TEST_F(ShellMessages, MouseCoordinatesAreSigned) {
     EXPECT_EQ(g_seen, (std::vector<std::string>{"0:72"}));
 }
 
+TEST(ShellTimers, TheWindowNeedNotWakeForThePerformanceTimer) {
+    Shell shell;
+    shell_paint(shell);
+    EXPECT_EQ(timer_next_due(shell.timers), 125u);
+    EXPECT_EQ(shell_next_visible_due(shell), 250u);
+    shell_advance_to(shell, 1250);
+    shell_mouse_down(shell, centre_x(BTN_BOTTOM_LEFT), centre_y(BTN_BOTTOM_LEFT));
+    shell_advance_to(shell, 1875);
+    EXPECT_EQ(timer_next_due(shell.timers), 1950u) << "the first repeat";
+    EXPECT_EQ(shell_next_visible_due(shell), 1950u);
+    shell_advance_to(shell, 1950);
+    EXPECT_EQ(timer_next_due(shell.timers), 2000u);
+    EXPECT_EQ(shell_next_visible_due(shell), 2000u) << "the tick, due with the perf timer";
+}
+
+// What the window relies on to sleep through them.
+TEST(ShellTimers, PerformanceTimerExpiriesChangeNothingOnScreen) {
+    Shell shell;
+    shell_paint(shell);
+    for (int i = 0; i < 10; ++i)
+        shell_key_down(shell, KEY_UP);
+    perf_arm(shell.dev, PerfTimerConfig{0, PERF_NO_END_SPEED, PERF_NO_DISTANCE_LIMIT});
+    int unseen = 0;
+    while (shell.now_ms < 20'000) {
+        if (shell.now_ms % 3000 == 0)
+            shell_mouse_down(shell, centre_x(BTN_BOTTOM_LEFT), centre_y(BTN_BOTTOM_LEFT));
+        if (shell.now_ms % 3000 == 1500) shell_mouse_up(shell);
+        shell_picture(shell);
+        const std::uint64_t next = *timer_next_due(shell.timers);
+        const bool visible = next == *shell_next_visible_due(shell);
+        const auto memory = shell.dev.lcd.frame_memory;
+        shell_advance_to(shell, next);
+        if (visible) continue;
+        ++unseen;
+        EXPECT_FALSE(shell.picture.stale()) << next;
+        EXPECT_EQ(shell.dev.lcd.frame_memory, memory) << next;
+    }
+    EXPECT_EQ(unseen, 80) << "every other 125 ms expiry falls between two ticks";
+    PerfTimerResult result;
+    perf_read(shell.dev, result);
+    EXPECT_EQ(result.state, PERF_RUNNING);
+    EXPECT_GT(result.distance, 400u) << "it counted all along";
+}
+
 // The status line as a fresh window would draw these texts.
 std::vector<std::uint8_t> status_area(const RgbImage& image, const StatusTextPlace& place) {
     std::vector<std::uint8_t> out;
@@ -198,7 +247,7 @@ TEST_F(ShellMessages, UpThirtyOneTimesShowsThreeHundredKph) {
     for (int i = 0; i < 31; ++i)
         shell_key_down(shell, KEY_UP);
     EXPECT_EQ(shell.speed_text, "Speed : 300 kph");
-    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+    EXPECT_EQ(status_area(shell_picture(shell), SPEED_TEXT_PLACE),
               drawn_alone("Speed : 300 kph", SPEED_TEXT_PLACE));
 }
 
@@ -213,9 +262,10 @@ TEST_F(ShellMessages, AShorterNumberLeavesNothingOfTheLongerOneBehind) {
         shell_key_down(shell, KEY_LEFT);
     EXPECT_EQ(shell.speed_text, "Speed : 0 kph");
     EXPECT_EQ(shell.fuel_text, "Fuel : 5");
-    EXPECT_EQ(status_area(shell.window, SPEED_TEXT_PLACE),
+    EXPECT_EQ(status_area(shell_picture(shell), SPEED_TEXT_PLACE),
               drawn_alone("Speed : 0 kph", SPEED_TEXT_PLACE));
-    EXPECT_EQ(status_area(shell.window, FUEL_TEXT_PLACE), drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
+    EXPECT_EQ(status_area(shell_picture(shell), FUEL_TEXT_PLACE),
+              drawn_alone("Fuel : 5", FUEL_TEXT_PLACE));
 }
 
 TEST_F(ShellMessages, RightStopsAt255AndEveryKeyRepaintsBothTexts) {

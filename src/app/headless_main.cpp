@@ -1,0 +1,23 @@
+// ql730-headless: the scripts in simulated time, without a window or a windowing library.
+#include "app/script_cli.hpp"
+#include <iostream>
+
+int main(int argc, char** argv) {
+    CLI::App app("Ostrel QL-730 Simulator without a window: plays SCRIPTs in simulated time, "
+                 "one after the other on one device, as ql730-sim --headless does.",
+                 "ql730-headless");
+    ql::HeadlessCommand command;
+    add_script_options(app, command, "Scripts to play ('-' reads standard input)");
+    app.footer(ql::SCRIPT_HELP);
+    try {
+        app.parse(argc, argv);
+        if (command.scripts.empty()) throw CLI::ValidationError("give at least one SCRIPT");
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return ql::EXIT_PASSED;
+    } catch (const CLI::ParseError& e) {
+        std::cerr << "ql730-headless: " << e.what() << " (see --help)\n";
+        return ql::EXIT_USAGE;
+    }
+    return ql::run_headless_command(command);
+}

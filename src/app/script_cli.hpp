@@ -1,0 +1,26 @@
+#pragma once
+#include "shell/script_runner.hpp"
+#include <CLI/CLI.hpp>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+// What both programs say about scripts at the end of their --help.
+extern const char* const SCRIPT_HELP;
+
+// The scripts and options of a headless run, as the command line gave them.
+struct HeadlessCommand {
+    std::vector<std::string> scripts;
+    bool rebaseline = false;
+};
+
+// Adds the SCRIPT arguments and --rebaseline to a command line.
+void add_script_options(CLI::App& app, HeadlessCommand& command, const std::string& scripts_help);
+
+// Loads every script first, so that a mistake in any of them stops the run before it starts
+// (one line on standard error, EXIT_USAGE); then plays them in simulated time on one device.
+// Returns the exit code.
+int run_headless_command(const HeadlessCommand& command);
+
+} // namespace ql
