@@ -89,7 +89,7 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
             for (int i = 0; i < scale; ++i)
                 *out++ = value;
         }
-        const std::size_t bytes = static_cast<std::size_t>(right - area.x) * scale * 4;
+        const std::size_t bytes = static_cast<std::size_t>(right - area.x) * static_cast<std::size_t>(scale) * 4;
         for (int i = 1; i < scale; ++i)
             std::memcpy(pixels + (y * scale + i) * surface->pitch + area.x * scale * 4,
                         first_row + area.x * scale, bytes);

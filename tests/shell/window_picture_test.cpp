@@ -13,7 +13,7 @@ namespace {
 
 const std::filesystem::path DATA = std::filesystem::path(__FILE__).parent_path() / "data";
 
-void click(Shell& shell, int button) {
+void click(Shell& shell, Button button) {
     const ButtonRegion r = button_region(button);
     shell_mouse_down(shell, static_cast<std::int16_t>((r.left + r.right) / 2),
                      static_cast<std::int16_t>((r.top + r.bottom) / 2));
