@@ -1,6 +1,8 @@
 #include "app/window.hpp"
 #include "hardware/keys.hpp"
+#include "shell/button_keys.hpp"
 #include "shell/screenshot.hpp"
+#include "shell/time_control.hpp"
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
@@ -12,6 +14,7 @@
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,12 @@ bool arrow_key(SDL_Keycode sym, std::uint8_t& key) {
     case SDLK_RIGHT: key = KEY_RIGHT; return true;
     default: return false;
     }
+}
+
+// The faceplate key a key stands for, if any.
+std::optional<Button> button_key(SDL_Keycode sym) {
+    if (sym < 0 || sym > 127) return std::nullopt;
+    return button_for_key(static_cast<char>(sym));
 }
 
 // Window pixels back to client points of the unscaled window, as signed 16-bit
@@ -100,7 +109,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
 class WindowFrontEnd {
   public:
     WindowFrontEnd(const WindowOptions& options, SDL_Window* window)
-        : options_(options), window_(window), start_ticks_(SDL_GetTicks64()) {
+        : options_(options), window_(window), start_ticks_(SDL_GetTicks64()),
+          clock_(options.speed) {
         player_.script = options.script;
     }
 
@@ -112,6 +122,7 @@ class WindowFrontEnd {
             advance_clock();
             if (!play_script()) return exit_code_;
             present();
+            show_title();
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, timeout_ms()) == 0) continue;
             advance_clock();
@@ -122,13 +133,45 @@ class WindowFrontEnd {
     }
 
   private:
-    std::uint64_t wall_ms() const { return SDL_GetTicks64() - start_ticks_ - paused_ms_; }
+    std::uint64_t wall_ms() const { return SDL_GetTicks64() - start_ticks_; }
 
     void advance_clock() {
         const std::uint64_t wall = wall_ms();
-        if (wall > shell_.now_ms + MAX_CATCH_UP_MS)
-            paused_ms_ += wall - (shell_.now_ms + MAX_CATCH_UP_MS);
-        shell_advance_to(shell_, wall_ms());
+        std::uint64_t sim = clock_.sim_at(wall);
+        const auto catch_up =
+            static_cast<std::uint64_t>(static_cast<double>(MAX_CATCH_UP_MS) * std::max(1.0, clock_.speed()));
+        if (sim > shell_.now_ms + catch_up) {
+            sim = shell_.now_ms + catch_up;
+            clock_.rebase(wall, sim);
+        }
+        shell_advance_to(shell_, sim);
+    }
+
+    // Space, N and Tab: the clock stops, steps one tick while stopped, or runs fast while Tab
+    // is down. The shell's clock is brought up to the instant first.
+    bool time_key(const SDL_KeyboardEvent& key) {
+        const SDL_Keycode sym = key.keysym.sym;
+        if (sym != SDLK_SPACE && sym != SDLK_n && sym != SDLK_TAB) return false;
+        if (key.repeat != 0) return true;
+        const bool down = key.type == SDL_KEYDOWN;
+        advance_clock();
+        const std::uint64_t wall = wall_ms();
+        if (sym == SDLK_SPACE && down) clock_.set_paused(wall, shell_.now_ms, !clock_.paused());
+        if (sym == SDLK_TAB) clock_.set_fast(wall, shell_.now_ms, down);
+        if (sym == SDLK_n && down && clock_.paused()) {
+            shell_advance_to(shell_, shell_.now_ms + STEP_MS);
+            clock_.rebase(wall, shell_.now_ms);
+        }
+        return true;
+    }
+
+    // The title names the screen, the simulated time and the clock's state; it is set only
+    // when its text changes.
+    void show_title() {
+        std::string title = window_title(shell_, clock_.speed(), clock_.paused());
+        if (title == title_) return;
+        title_ = std::move(title);
+        SDL_SetWindowTitle(window_, title_.c_str());
     }
 
     // Sleeps until the picture can change or a script step is due: no polling while nothing
@@ -137,6 +180,10 @@ class WindowFrontEnd {
         std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
         if (const auto due = shell_next_visible_due(shell_)) next = *due;
         if (script_waiting_) next = std::min(next, player_.resume_ms);
+        if (next == std::numeric_limits<std::uint64_t>::max()) return 60'000;
+        const auto wall_due = clock_.wall_at(next);
+        if (!wall_due) return 60'000; // paused: only input can change the picture
+        next = *wall_due;
         const std::uint64_t now = wall_ms();
         if (next <= now) return 0;
         return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
@@ -178,13 +225,25 @@ class WindowFrontEnd {
         switch (event.type) {
         case SDL_QUIT: return false;
         case SDL_KEYDOWN:
+            if (time_key(event.key)) break;
+            if (const auto button = button_key(event.key.keysym.sym)) {
+                // The device's own hold and auto-repeat run from the key held down.
+                if (event.key.repeat == 0) shell_button_key_down(shell_, *button);
+                break;
+            }
             // Held keys arrive again through the system's key repeat.
             if (arrow_key(event.key.keysym.sym, key)) shell_key_down(shell_, key);
             if (event.key.keysym.sym == SDLK_F12 && event.key.repeat == 0)
                 screenshot((event.key.keysym.mod & KMOD_SHIFT) != 0);
             break;
+        case SDL_KEYUP:
+            if (time_key(event.key)) break;
+            if (const auto button = button_key(event.key.keysym.sym))
+                shell_button_key_up(shell_, *button);
+            break;
         case SDL_MOUSEBUTTONDOWN:
-            if (event.button.button == SDL_BUTTON_LEFT)
+            // A button held from the keyboard keeps the mouse out until its key is up.
+            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
                 shell_mouse_down(shell_, client_coordinate(event.button.x, scale),
                                  client_coordinate(event.button.y, scale));
             break;
@@ -192,15 +251,18 @@ class WindowFrontEnd {
             // Reported wherever the pointer is, since the window captures the mouse
             // while the button is down: a release outside the window still releases
             // the button.
-            if (event.button.button == SDL_BUTTON_LEFT) shell_mouse_up(shell_);
+            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
+                shell_mouse_up(shell_);
             break;
         case SDL_MOUSEMOTION:
             // A release that went elsewhere shows as motion without the button.
-            if (shell_.mouse_held) shell_pointer_left(shell_, left_button_held());
+            if (shell_.mouse_held && !shell_.key_button) shell_pointer_left(shell_, left_button_held());
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-            case SDL_WINDOWEVENT_LEAVE: shell_pointer_left(shell_, left_button_held()); break;
+            case SDL_WINDOWEVENT_LEAVE:
+                if (!shell_.key_button) shell_pointer_left(shell_, left_button_held());
+                break;
             case SDL_WINDOWEVENT_FOCUS_LOST: shell_focus_lost(shell_); break;
             case SDL_WINDOWEVENT_EXPOSED:
                 // Restored or uncovered: the window's surface still holds the picture made
@@ -235,6 +297,8 @@ class WindowFrontEnd {
 
     // Shows what changed in the picture since it was last shown; nothing when nothing did.
     void present() {
+        const auto pressed = shell_pressed_button(shell_);
+        shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
         if (!shell_.picture.stale() && shell_.picture.changes().empty()) return;
         const RgbImage& picture = shell_picture(shell_);
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -254,7 +318,8 @@ class WindowFrontEnd {
     const WindowOptions& options_;
     SDL_Window* window_;
     std::uint64_t start_ticks_;
-    std::uint64_t paused_ms_ = 0;
+    SimClock clock_;
+    std::string title_;
     Shell shell_; // created with the window: time 0
     ScriptPlayer player_;
     bool script_waiting_ = false;
