@@ -1,5 +1,6 @@
 #include "app/script_cli.hpp"
 #include "app/window.hpp"
+#include "shell/key_help.hpp"
 #include <iostream>
 
 namespace {
@@ -35,7 +36,7 @@ int main(int argc, char** argv) {
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
         ->type_name("X")
         ->check(CLI::Range(0.25, 64.0).description("(0.25-64)"));
-    app.footer(ql::SCRIPT_HELP);
+    app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
     try {

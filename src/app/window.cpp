@@ -1,6 +1,9 @@
 #include "app/window.hpp"
+#include "app/key_overlay.hpp"
 #include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
+#include "shell/key_help.hpp"
+#include "shell/png_file.hpp"
 #include "shell/screenshot.hpp"
 #include "shell/time_control.hpp"
 #include <SDL.h>
@@ -225,6 +228,16 @@ class WindowFrontEnd {
         switch (event.type) {
         case SDL_QUIT: return false;
         case SDL_KEYDOWN:
+            if (help_shown_) {
+                // Any key closes the key map and does nothing else.
+                if (event.key.repeat == 0) hide_help();
+                break;
+            }
+            if (event.key.repeat == 0 && (event.key.keysym.sym == SDLK_h ||
+                                          event.key.keysym.sym == SDLK_F1)) {
+                show_help();
+                break;
+            }
             if (time_key(event.key)) break;
             if (const auto button = button_key(event.key.keysym.sym)) {
                 // The device's own hold and auto-repeat run from the key held down.
@@ -284,19 +297,54 @@ class WindowFrontEnd {
         return true;
     }
 
-    // F12 saves the window, Shift+F12 only the LCD, into the current folder.
+    void show_help() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        std::string error;
+        if (!draw_key_overlay(surface, KEY_HELP, options_.scale, error)) {
+            std::cerr << "ql730-sim: cannot show the key map: " << error << '\n';
+            return;
+        }
+        help_shown_ = true;
+        SDL_UpdateWindowSurface(window_);
+    }
+
+    void hide_help() {
+        help_shown_ = false;
+        shell_.picture.redraw_all();
+        present();
+    }
+
+    // F12 saves the window as shown, at its scale; Shift+F12 only the LCD, one pixel a dot;
+    // both into the current folder.
     void screenshot(bool lcd_only) {
         std::string error;
         const std::filesystem::path path =
-            save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error);
+            lcd_only || options_.scale == 1
+                ? save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error)
+                : save_scaled_window();
         if (path.empty())
             std::cerr << "ql730-sim: screenshot not saved: " << error << '\n';
         else
             std::cout << "saved " << path.filename().string() << std::endl;
     }
 
+    // The window at its scale, named as the F12 screenshots are.
+    std::filesystem::path save_scaled_window() {
+        std::string error;
+        const std::filesystem::path path =
+            save_screenshot(shell_, false, ".", std::time(nullptr), error);
+        if (path.empty()) return path;
+        if (!write_png(path, scaled_picture(shell_picture(shell_), options_.scale), error)) {
+            std::cerr << "ql730-sim: " << error << '\n';
+            return {};
+        }
+        return path;
+    }
+
     // Shows what changed in the picture since it was last shown; nothing when nothing did.
     void present() {
+        if (help_shown_) return; // the key map stays until a key closes it
         const auto pressed = shell_pressed_button(shell_);
         shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
         if (!shell_.picture.stale() && shell_.picture.changes().empty()) return;
@@ -319,6 +367,7 @@ class WindowFrontEnd {
     SDL_Window* window_;
     std::uint64_t start_ticks_;
     SimClock clock_;
+    bool help_shown_ = false;
     std::string title_;
     Shell shell_; // created with the window: time 0
     ScriptPlayer player_;
@@ -341,6 +390,20 @@ std::string missing_display(bool sdl_ready) {
     if (!video_driver_chosen() && (driver == "offscreen" || driver == "dummy"))
         return "no X11 or Wayland display to connect to";
     return {};
+}
+
+// The largest scale up to `wanted` at which the window fits the screen's usable area, with a
+// note on standard error when that is less than asked for.
+int fitting_scale(int wanted) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+    int scale = wanted;
+    while (scale > 1 && (WINDOW_WIDTH * scale > usable.w || WINDOW_HEIGHT * scale > usable.h))
+        --scale;
+    if (scale != wanted)
+        std::cerr << "ql730-sim: --scale " << wanted << " would not fit the screen (" << usable.w
+                  << " x " << usable.h << "); starting at " << scale << '\n';
+    return scale;
 }
 
 void report_no_display(const std::string& why) {
@@ -369,7 +432,9 @@ int run_window(const WindowOptions& options) {
     }
     // A plain picture needs no GPU: SDL's own X11 framebuffer, not a GL texture behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    const int scale = options.scale;
+    WindowOptions fitted = options;
+    fitted.scale = fitting_scale(options.scale);
+    const int scale = fitted.scale;
     std::unique_ptr<SDL_Window, SdlDeleter> window(
         SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                          WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale, SDL_WINDOW_SHOWN));
@@ -381,7 +446,7 @@ int run_window(const WindowOptions& options) {
         report_no_display(std::string("cannot draw in the window: ") + SDL_GetError());
         return EXIT_USAGE;
     }
-    WindowFrontEnd front_end(options, window.get());
+    WindowFrontEnd front_end(fitted, window.get());
     return front_end.run();
 }
 
