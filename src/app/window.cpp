@@ -68,15 +68,15 @@ std::int16_t client_coordinate(int window_pixel, int scale) {
 // Copies an area of the picture into the window's surface, each pixel a square of scale x
 // scale: whole pixels only, never smoothed.
 void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const PictureArea& area,
-                     int scale) {
+                     int scale, int ox, int oy) {
     const SDL_PixelFormat* format = surface->format;
-    const int right = std::min(area.x + area.width, surface->w / scale);
-    const int bottom = std::min(area.y + area.height, surface->h / scale);
+    const int right = std::min(area.x + area.width, (surface->w - ox) / scale);
+    const int bottom = std::min(area.y + area.height, (surface->h - oy) / scale);
     if (format->BytesPerPixel != 4 || format->palette != nullptr) {
         for (int y = area.y; y < bottom; ++y)
             for (int x = area.x; x < right; ++x) {
                 const Rgb c = picture.at(x, y);
-                SDL_Rect square{x * scale, y * scale, scale, scale};
+                SDL_Rect square{ox + x * scale, oy + y * scale, scale, scale};
                 SDL_FillRect(surface, &square, SDL_MapRGB(format, c.r, c.g, c.b));
             }
         return;
@@ -89,8 +89,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
     const std::uint32_t r_shift = format->Rshift, g_shift = format->Gshift;
     const std::uint32_t b_shift = format->Bshift, alpha = format->Amask;
     for (int y = area.y; y < bottom; ++y) {
-        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + y * scale * surface->pitch);
-        std::uint32_t* out = first_row + area.x * scale;
+        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + (oy + y * scale) * surface->pitch);
+        std::uint32_t* out = first_row + ox + area.x * scale;
         const std::uint8_t* in =
             &picture.rgb[static_cast<std::size_t>(y * picture.width + area.x) * 3];
         for (int x = area.x; x < right; ++x, in += 3) {
@@ -103,8 +103,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
         }
         const std::size_t bytes = static_cast<std::size_t>(right - area.x) * static_cast<std::size_t>(scale) * 4;
         for (int i = 1; i < scale; ++i)
-            std::memcpy(pixels + (y * scale + i) * surface->pitch + area.x * scale * 4,
-                        first_row + area.x * scale, bytes);
+            std::memcpy(pixels + (oy + y * scale + i) * surface->pitch + (ox + area.x * scale) * 4,
+                        first_row + ox + area.x * scale, bytes);
     }
     if (lock) SDL_UnlockSurface(surface);
 }
@@ -223,7 +223,7 @@ class WindowFrontEnd {
     }
 
     bool handle(const SDL_Event& event) {
-        const int scale = options_.scale;
+        const int scale = scale_;
         std::uint8_t key = 0;
         switch (event.type) {
         case SDL_QUIT: return false;
@@ -257,8 +257,8 @@ class WindowFrontEnd {
         case SDL_MOUSEBUTTONDOWN:
             // A button held from the keyboard keeps the mouse out until its key is up.
             if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
-                shell_mouse_down(shell_, client_coordinate(event.button.x, scale),
-                                 client_coordinate(event.button.y, scale));
+                shell_mouse_down(shell_, client_coordinate(event.button.x - ox_, scale),
+                                 client_coordinate(event.button.y - oy_, scale));
             break;
         case SDL_MOUSEBUTTONUP:
             // Reported wherever the pointer is, since the window captures the mouse
@@ -285,9 +285,11 @@ class WindowFrontEnd {
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 // The window's surface is made anew: repainted from the model's memory, no
-                // second power-on.
+                // second power-on, at the largest whole scale that fits, centred.
+                fit_to_window();
                 shell_paint(shell_);
                 present();
+                SDL_UpdateWindowSurface(window_);
                 break;
             default: break;
             }
@@ -297,11 +299,24 @@ class WindowFrontEnd {
         return true;
     }
 
+    // A resized window shows the picture at the largest whole scale that fits, centred on the
+    // window's background.
+    void fit_to_window() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        scale_ = std::max(1, std::min(surface->w / WINDOW_WIDTH, surface->h / WINDOW_HEIGHT));
+        ox_ = std::max(0, (surface->w - WINDOW_WIDTH * scale_) / 2);
+        oy_ = std::max(0, (surface->h - WINDOW_HEIGHT * scale_) / 2);
+        SDL_FillRect(surface, nullptr,
+                     SDL_MapRGB(surface->format, WINDOW_BACKGROUND.r, WINDOW_BACKGROUND.g,
+                                WINDOW_BACKGROUND.b));
+    }
+
     void show_help() {
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
         if (surface == nullptr) return;
         std::string error;
-        if (!draw_key_overlay(surface, KEY_HELP, options_.scale, error)) {
+        if (!draw_key_overlay(surface, KEY_HELP, scale_, error)) {
             std::cerr << "ql730-sim: cannot show the key map: " << error << '\n';
             return;
         }
@@ -320,7 +335,7 @@ class WindowFrontEnd {
     void screenshot(bool lcd_only) {
         std::string error;
         const std::filesystem::path path =
-            lcd_only || options_.scale == 1
+            lcd_only || scale_ == 1
                 ? save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error)
                 : save_scaled_window();
         if (path.empty())
@@ -335,7 +350,7 @@ class WindowFrontEnd {
         const std::filesystem::path path =
             save_screenshot(shell_, false, ".", std::time(nullptr), error);
         if (path.empty()) return path;
-        if (!write_png(path, scaled_picture(shell_picture(shell_), options_.scale), error)) {
+        if (!write_png(path, scaled_picture(shell_picture(shell_), scale_), error)) {
             std::cerr << "ql730-sim: " << error << '\n';
             return {};
         }
@@ -351,12 +366,12 @@ class WindowFrontEnd {
         const RgbImage& picture = shell_picture(shell_);
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
         if (surface == nullptr) return;
-        const int scale = options_.scale;
+        const int scale = scale_;
         std::vector<SDL_Rect> rects;
         for (const PictureArea& area : shell_.picture.changes()) {
-            copy_to_surface(surface, picture, area, scale);
-            rects.push_back(
-                {area.x * scale, area.y * scale, area.width * scale, area.height * scale});
+            copy_to_surface(surface, picture, area, scale, ox_, oy_);
+            rects.push_back({ox_ + area.x * scale, oy_ + area.y * scale, area.width * scale,
+                             area.height * scale});
         }
         shell_.picture.changes_shown();
         if (!rects.empty())
@@ -367,6 +382,9 @@ class WindowFrontEnd {
     SDL_Window* window_;
     std::uint64_t start_ticks_;
     SimClock clock_;
+    int scale_ = options_.scale; // whole pixels a picture pixel, and the picture's place
+    int ox_ = 0;
+    int oy_ = 0;
     bool help_shown_ = false;
     std::string title_;
     Shell shell_; // created with the window: time 0
@@ -437,7 +455,8 @@ int run_window(const WindowOptions& options) {
     const int scale = fitted.scale;
     std::unique_ptr<SDL_Window, SdlDeleter> window(
         SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                         WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale, SDL_WINDOW_SHOWN));
+                         WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale,
+                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
     if (!window) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());
         return EXIT_USAGE;
