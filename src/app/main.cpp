@@ -1,5 +1,6 @@
 #include "app/script_cli.hpp"
 #include "app/window.hpp"
+#include "shell/key_help.hpp"
 #include <iostream>
 
 namespace {
@@ -30,7 +31,12 @@ int main(int argc, char** argv) {
     app.add_option("--scale", scale, "Enlarge the window by whole pixels, 1 to 4")
         ->type_name("N")
         ->check(CLI::Range(1, 4).description("(1-4)"));
-    app.footer(ql::SCRIPT_HELP);
+    double speed = 1;
+    app.add_option("--speed", speed,
+                   "Run the window's simulated time X times as fast as real time, 0.25 to 64")
+        ->type_name("X")
+        ->check(CLI::Range(0.25, 64.0).description("(0.25-64)"));
+    app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
     try {
@@ -45,6 +51,9 @@ int main(int argc, char** argv) {
                                        "the scripts without --script");
         if (headless && scale != 1)
             throw CLI::ValidationError("--scale enlarges the window; --headless has none");
+        if (headless && speed != 1)
+            throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
+                                       "simulated time");
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return ql::EXIT_PASSED;
@@ -66,6 +75,7 @@ int main(int argc, char** argv) {
     }
     ql::WindowOptions window;
     window.scale = scale;
+    window.speed = speed;
     window.script = live_script.empty() ? nullptr : &script;
     window.script_options = options;
     return ql::run_window(window);

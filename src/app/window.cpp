@@ -1,6 +1,11 @@
 #include "app/window.hpp"
+#include "app/key_overlay.hpp"
 #include "hardware/keys.hpp"
+#include "shell/button_keys.hpp"
+#include "shell/key_help.hpp"
+#include "shell/png_file.hpp"
 #include "shell/screenshot.hpp"
+#include "shell/time_control.hpp"
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
@@ -12,6 +17,7 @@
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +51,12 @@ bool arrow_key(SDL_Keycode sym, std::uint8_t& key) {
     }
 }
 
+// The faceplate key a key stands for, if any.
+std::optional<Button> button_key(SDL_Keycode sym) {
+    if (sym < 0 || sym > 127) return std::nullopt;
+    return button_for_key(static_cast<char>(sym));
+}
+
 // Window pixels back to client points of the unscaled window, as signed 16-bit
 // values.
 std::int16_t client_coordinate(int window_pixel, int scale) {
@@ -56,15 +68,15 @@ std::int16_t client_coordinate(int window_pixel, int scale) {
 // Copies an area of the picture into the window's surface, each pixel a square of scale x
 // scale: whole pixels only, never smoothed.
 void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const PictureArea& area,
-                     int scale) {
+                     int scale, int ox, int oy) {
     const SDL_PixelFormat* format = surface->format;
-    const int right = std::min(area.x + area.width, surface->w / scale);
-    const int bottom = std::min(area.y + area.height, surface->h / scale);
+    const int right = std::min(area.x + area.width, (surface->w - ox) / scale);
+    const int bottom = std::min(area.y + area.height, (surface->h - oy) / scale);
     if (format->BytesPerPixel != 4 || format->palette != nullptr) {
         for (int y = area.y; y < bottom; ++y)
             for (int x = area.x; x < right; ++x) {
                 const Rgb c = picture.at(x, y);
-                SDL_Rect square{x * scale, y * scale, scale, scale};
+                SDL_Rect square{ox + x * scale, oy + y * scale, scale, scale};
                 SDL_FillRect(surface, &square, SDL_MapRGB(format, c.r, c.g, c.b));
             }
         return;
@@ -77,8 +89,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
     const std::uint32_t r_shift = format->Rshift, g_shift = format->Gshift;
     const std::uint32_t b_shift = format->Bshift, alpha = format->Amask;
     for (int y = area.y; y < bottom; ++y) {
-        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + y * scale * surface->pitch);
-        std::uint32_t* out = first_row + area.x * scale;
+        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + (oy + y * scale) * surface->pitch);
+        std::uint32_t* out = first_row + ox + area.x * scale;
         const std::uint8_t* in =
             &picture.rgb[static_cast<std::size_t>(y * picture.width + area.x) * 3];
         for (int x = area.x; x < right; ++x, in += 3) {
@@ -91,8 +103,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
         }
         const std::size_t bytes = static_cast<std::size_t>(right - area.x) * static_cast<std::size_t>(scale) * 4;
         for (int i = 1; i < scale; ++i)
-            std::memcpy(pixels + (y * scale + i) * surface->pitch + area.x * scale * 4,
-                        first_row + area.x * scale, bytes);
+            std::memcpy(pixels + (oy + y * scale + i) * surface->pitch + (ox + area.x * scale) * 4,
+                        first_row + ox + area.x * scale, bytes);
     }
     if (lock) SDL_UnlockSurface(surface);
 }
@@ -100,7 +112,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
 class WindowFrontEnd {
   public:
     WindowFrontEnd(const WindowOptions& options, SDL_Window* window)
-        : options_(options), window_(window), start_ticks_(SDL_GetTicks64()) {
+        : options_(options), window_(window), start_ticks_(SDL_GetTicks64()),
+          clock_(options.speed) {
         player_.script = options.script;
     }
 
@@ -112,6 +125,7 @@ class WindowFrontEnd {
             advance_clock();
             if (!play_script()) return exit_code_;
             present();
+            show_title();
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, timeout_ms()) == 0) continue;
             advance_clock();
@@ -122,13 +136,45 @@ class WindowFrontEnd {
     }
 
   private:
-    std::uint64_t wall_ms() const { return SDL_GetTicks64() - start_ticks_ - paused_ms_; }
+    std::uint64_t wall_ms() const { return SDL_GetTicks64() - start_ticks_; }
 
     void advance_clock() {
         const std::uint64_t wall = wall_ms();
-        if (wall > shell_.now_ms + MAX_CATCH_UP_MS)
-            paused_ms_ += wall - (shell_.now_ms + MAX_CATCH_UP_MS);
-        shell_advance_to(shell_, wall_ms());
+        std::uint64_t sim = clock_.sim_at(wall);
+        const auto catch_up =
+            static_cast<std::uint64_t>(static_cast<double>(MAX_CATCH_UP_MS) * std::max(1.0, clock_.speed()));
+        if (sim > shell_.now_ms + catch_up) {
+            sim = shell_.now_ms + catch_up;
+            clock_.rebase(wall, sim);
+        }
+        shell_advance_to(shell_, sim);
+    }
+
+    // Space, N and Tab: the clock stops, steps one tick while stopped, or runs fast while Tab
+    // is down. The shell's clock is brought up to the instant first.
+    bool time_key(const SDL_KeyboardEvent& key) {
+        const SDL_Keycode sym = key.keysym.sym;
+        if (sym != SDLK_SPACE && sym != SDLK_n && sym != SDLK_TAB) return false;
+        if (key.repeat != 0) return true;
+        const bool down = key.type == SDL_KEYDOWN;
+        advance_clock();
+        const std::uint64_t wall = wall_ms();
+        if (sym == SDLK_SPACE && down) clock_.set_paused(wall, shell_.now_ms, !clock_.paused());
+        if (sym == SDLK_TAB) clock_.set_fast(wall, shell_.now_ms, down);
+        if (sym == SDLK_n && down && clock_.paused()) {
+            shell_advance_to(shell_, shell_.now_ms + STEP_MS);
+            clock_.rebase(wall, shell_.now_ms);
+        }
+        return true;
+    }
+
+    // The title names the screen, the simulated time and the clock's state; it is set only
+    // when its text changes.
+    void show_title() {
+        std::string title = window_title(shell_, clock_.speed(), clock_.paused());
+        if (title == title_) return;
+        title_ = std::move(title);
+        SDL_SetWindowTitle(window_, title_.c_str());
     }
 
     // Sleeps until the picture can change or a script step is due: no polling while nothing
@@ -137,6 +183,10 @@ class WindowFrontEnd {
         std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
         if (const auto due = shell_next_visible_due(shell_)) next = *due;
         if (script_waiting_) next = std::min(next, player_.resume_ms);
+        if (next == std::numeric_limits<std::uint64_t>::max()) return 60'000;
+        const auto wall_due = clock_.wall_at(next);
+        if (!wall_due) return 60'000; // paused: only input can change the picture
+        next = *wall_due;
         const std::uint64_t now = wall_ms();
         if (next <= now) return 0;
         return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
@@ -173,34 +223,59 @@ class WindowFrontEnd {
     }
 
     bool handle(const SDL_Event& event) {
-        const int scale = options_.scale;
+        const int scale = scale_;
         std::uint8_t key = 0;
         switch (event.type) {
         case SDL_QUIT: return false;
         case SDL_KEYDOWN:
+            if (help_shown_) {
+                // Any key closes the key map and does nothing else.
+                if (event.key.repeat == 0) hide_help();
+                break;
+            }
+            if (event.key.repeat == 0 && (event.key.keysym.sym == SDLK_h ||
+                                          event.key.keysym.sym == SDLK_F1)) {
+                show_help();
+                break;
+            }
+            if (time_key(event.key)) break;
+            if (const auto button = button_key(event.key.keysym.sym)) {
+                // The device's own hold and auto-repeat run from the key held down.
+                if (event.key.repeat == 0) shell_button_key_down(shell_, *button);
+                break;
+            }
             // Held keys arrive again through the system's key repeat.
             if (arrow_key(event.key.keysym.sym, key)) shell_key_down(shell_, key);
             if (event.key.keysym.sym == SDLK_F12 && event.key.repeat == 0)
                 screenshot((event.key.keysym.mod & KMOD_SHIFT) != 0);
             break;
+        case SDL_KEYUP:
+            if (time_key(event.key)) break;
+            if (const auto button = button_key(event.key.keysym.sym))
+                shell_button_key_up(shell_, *button);
+            break;
         case SDL_MOUSEBUTTONDOWN:
-            if (event.button.button == SDL_BUTTON_LEFT)
-                shell_mouse_down(shell_, client_coordinate(event.button.x, scale),
-                                 client_coordinate(event.button.y, scale));
+            // A button held from the keyboard keeps the mouse out until its key is up.
+            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
+                shell_mouse_down(shell_, client_coordinate(event.button.x - ox_, scale),
+                                 client_coordinate(event.button.y - oy_, scale));
             break;
         case SDL_MOUSEBUTTONUP:
             // Reported wherever the pointer is, since the window captures the mouse
             // while the button is down: a release outside the window still releases
             // the button.
-            if (event.button.button == SDL_BUTTON_LEFT) shell_mouse_up(shell_);
+            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
+                shell_mouse_up(shell_);
             break;
         case SDL_MOUSEMOTION:
             // A release that went elsewhere shows as motion without the button.
-            if (shell_.mouse_held) shell_pointer_left(shell_, left_button_held());
+            if (shell_.mouse_held && !shell_.key_button) shell_pointer_left(shell_, left_button_held());
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-            case SDL_WINDOWEVENT_LEAVE: shell_pointer_left(shell_, left_button_held()); break;
+            case SDL_WINDOWEVENT_LEAVE:
+                if (!shell_.key_button) shell_pointer_left(shell_, left_button_held());
+                break;
             case SDL_WINDOWEVENT_FOCUS_LOST: shell_focus_lost(shell_); break;
             case SDL_WINDOWEVENT_EXPOSED:
                 // Restored or uncovered: the window's surface still holds the picture made
@@ -210,9 +285,11 @@ class WindowFrontEnd {
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 // The window's surface is made anew: repainted from the model's memory, no
-                // second power-on.
+                // second power-on, at the largest whole scale that fits, centred.
+                fit_to_window();
                 shell_paint(shell_);
                 present();
+                SDL_UpdateWindowSurface(window_);
                 break;
             default: break;
             }
@@ -222,29 +299,79 @@ class WindowFrontEnd {
         return true;
     }
 
-    // F12 saves the window, Shift+F12 only the LCD, into the current folder.
+    // A resized window shows the picture at the largest whole scale that fits, centred on the
+    // window's background.
+    void fit_to_window() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        scale_ = std::max(1, std::min(surface->w / WINDOW_WIDTH, surface->h / WINDOW_HEIGHT));
+        ox_ = std::max(0, (surface->w - WINDOW_WIDTH * scale_) / 2);
+        oy_ = std::max(0, (surface->h - WINDOW_HEIGHT * scale_) / 2);
+        SDL_FillRect(surface, nullptr,
+                     SDL_MapRGB(surface->format, WINDOW_BACKGROUND.r, WINDOW_BACKGROUND.g,
+                                WINDOW_BACKGROUND.b));
+    }
+
+    void show_help() {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        std::string error;
+        if (!draw_key_overlay(surface, KEY_HELP, scale_, error)) {
+            std::cerr << "ql730-sim: cannot show the key map: " << error << '\n';
+            return;
+        }
+        help_shown_ = true;
+        SDL_UpdateWindowSurface(window_);
+    }
+
+    void hide_help() {
+        help_shown_ = false;
+        shell_.picture.redraw_all();
+        present();
+    }
+
+    // F12 saves the window as shown, at its scale; Shift+F12 only the LCD, one pixel a dot;
+    // both into the current folder.
     void screenshot(bool lcd_only) {
         std::string error;
         const std::filesystem::path path =
-            save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error);
+            lcd_only || scale_ == 1
+                ? save_screenshot(shell_, lcd_only, ".", std::time(nullptr), error)
+                : save_scaled_window();
         if (path.empty())
             std::cerr << "ql730-sim: screenshot not saved: " << error << '\n';
         else
             std::cout << "saved " << path.filename().string() << std::endl;
     }
 
+    // The window at its scale, named as the F12 screenshots are.
+    std::filesystem::path save_scaled_window() {
+        std::string error;
+        const std::filesystem::path path =
+            save_screenshot(shell_, false, ".", std::time(nullptr), error);
+        if (path.empty()) return path;
+        if (!write_png(path, scaled_picture(shell_picture(shell_), scale_), error)) {
+            std::cerr << "ql730-sim: " << error << '\n';
+            return {};
+        }
+        return path;
+    }
+
     // Shows what changed in the picture since it was last shown; nothing when nothing did.
     void present() {
+        if (help_shown_) return; // the key map stays until a key closes it
+        const auto pressed = shell_pressed_button(shell_);
+        shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
         if (!shell_.picture.stale() && shell_.picture.changes().empty()) return;
         const RgbImage& picture = shell_picture(shell_);
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
         if (surface == nullptr) return;
-        const int scale = options_.scale;
+        const int scale = scale_;
         std::vector<SDL_Rect> rects;
         for (const PictureArea& area : shell_.picture.changes()) {
-            copy_to_surface(surface, picture, area, scale);
-            rects.push_back(
-                {area.x * scale, area.y * scale, area.width * scale, area.height * scale});
+            copy_to_surface(surface, picture, area, scale, ox_, oy_);
+            rects.push_back({ox_ + area.x * scale, oy_ + area.y * scale, area.width * scale,
+                             area.height * scale});
         }
         shell_.picture.changes_shown();
         if (!rects.empty())
@@ -254,7 +381,12 @@ class WindowFrontEnd {
     const WindowOptions& options_;
     SDL_Window* window_;
     std::uint64_t start_ticks_;
-    std::uint64_t paused_ms_ = 0;
+    SimClock clock_;
+    int scale_ = options_.scale; // whole pixels a picture pixel, and the picture's place
+    int ox_ = 0;
+    int oy_ = 0;
+    bool help_shown_ = false;
+    std::string title_;
     Shell shell_; // created with the window: time 0
     ScriptPlayer player_;
     bool script_waiting_ = false;
@@ -276,6 +408,20 @@ std::string missing_display(bool sdl_ready) {
     if (!video_driver_chosen() && (driver == "offscreen" || driver == "dummy"))
         return "no X11 or Wayland display to connect to";
     return {};
+}
+
+// The largest scale up to `wanted` at which the window fits the screen's usable area, with a
+// note on standard error when that is less than asked for.
+int fitting_scale(int wanted) {
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
+    int scale = wanted;
+    while (scale > 1 && (WINDOW_WIDTH * scale > usable.w || WINDOW_HEIGHT * scale > usable.h))
+        --scale;
+    if (scale != wanted)
+        std::cerr << "ql730-sim: --scale " << wanted << " would not fit the screen (" << usable.w
+                  << " x " << usable.h << "); starting at " << scale << '\n';
+    return scale;
 }
 
 void report_no_display(const std::string& why) {
@@ -304,10 +450,13 @@ int run_window(const WindowOptions& options) {
     }
     // A plain picture needs no GPU: SDL's own X11 framebuffer, not a GL texture behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    const int scale = options.scale;
+    WindowOptions fitted = options;
+    fitted.scale = fitting_scale(options.scale);
+    const int scale = fitted.scale;
     std::unique_ptr<SDL_Window, SdlDeleter> window(
         SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                         WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale, SDL_WINDOW_SHOWN));
+                         WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale,
+                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
     if (!window) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());
         return EXIT_USAGE;
@@ -316,7 +465,7 @@ int run_window(const WindowOptions& options) {
         report_no_display(std::string("cannot draw in the window: ") + SDL_GetError());
         return EXIT_USAGE;
     }
-    WindowFrontEnd front_end(options, window.get());
+    WindowFrontEnd front_end(fitted, window.get());
     return front_end.run();
 }
 

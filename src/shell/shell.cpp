@@ -74,6 +74,7 @@ void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
 
 void shell_mouse_up(Shell& shell) {
     shell.mouse_held = false;
+    shell.key_button.reset();
     device_mouse_up(shell.dev);
 }
 

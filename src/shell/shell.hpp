@@ -23,6 +23,7 @@ struct Shell final : Host, PaintSink {
     bool mouse_held = false; // the left button went down in the window and is not up yet
     std::string speed_text;  // the status texts as last painted
     std::string fuel_text;
+    std::optional<Button> key_button; // the button a held key holds down
 
     Shell();
     ~Shell();

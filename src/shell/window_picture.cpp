@@ -1,4 +1,5 @@
 #include "shell/window_picture.hpp"
+#include "hardware/buttons.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/status_text.hpp"
 #include <algorithm>
@@ -68,6 +69,8 @@ const RgbImage& WindowPicture::update(const LcdPanel& lcd, const std::string& sp
         if (lcd_written_) draw_panel(lcd, false);
         if (status_changed_) draw_status(speed_text, fuel_text);
     }
+    if (whole_) shown_pressed_ = -1;
+    if (pressed_ != shown_pressed_) draw_pressed();
     whole_ = lcd_written_ = status_changed_ = false;
     return image_;
 }
@@ -97,6 +100,40 @@ void WindowPicture::draw_status(const std::string& speed_text, const std::string
     draw_status_text(image_, FUEL_TEXT_PLACE, fuel_text);
     note_change(cleared_area(SPEED_TEXT_PLACE));
     note_change(cleared_area(FUEL_TEXT_PLACE));
+}
+
+void WindowPicture::show_pressed(int button) {
+    pressed_ = button;
+}
+
+// The button's face darkened and shifted down by a pixel, as a key pressed into the panel;
+// released, the faceplate's own drawing comes back.
+void WindowPicture::draw_pressed() {
+    if (shown_pressed_ >= 0) {
+        const ButtonRegion r = button_region(shown_pressed_);
+        const PictureArea area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        const RgbImage& face = faceplate_picture();
+        for (int y = area.y; y < area.y + area.height; ++y)
+            for (int x = area.x; x < area.x + area.width; ++x)
+                image_.set(x, y, face.at(x - FACEPLATE_X, y - FACEPLATE_Y));
+        note_change(area);
+    }
+    if (pressed_ >= 0) {
+        const ButtonRegion r = button_region(pressed_);
+        const PictureArea area{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        const RgbImage& face = faceplate_picture();
+        for (int y = area.y; y < area.y + area.height; ++y)
+            for (int x = area.x; x < area.x + area.width; ++x) {
+                const int from_y = std::max(area.y, y - 1);
+                const Rgb c = face.at(x - FACEPLATE_X, from_y - FACEPLATE_Y);
+                image_.set(x, y,
+                           Rgb{static_cast<std::uint8_t>(c.r * 3 / 5),
+                               static_cast<std::uint8_t>(c.g * 3 / 5),
+                               static_cast<std::uint8_t>(c.b * 3 / 5)});
+            }
+        note_change(area);
+    }
+    shown_pressed_ = pressed_;
 }
 
 void WindowPicture::note_change(const PictureArea& area) {

@@ -38,7 +38,9 @@ class WindowPicture {
     void lcd_written() { lcd_written_ = true; }
     void status_changed() { status_changed_ = true; }
     // True when the next update may draw something.
-    bool stale() const { return whole_ || lcd_written_ || status_changed_; }
+    bool stale() const {
+        return whole_ || lcd_written_ || status_changed_ || pressed_ != shown_pressed_;
+    }
 
     // Brings the picture up to date and returns it; the areas it drew go to changes().
     const RgbImage& update(const LcdPanel& lcd, const std::string& speed_text,
@@ -49,10 +51,15 @@ class WindowPicture {
     const std::vector<PictureArea>& changes() const { return changes_; }
     void changes_shown() { changes_.clear(); }
 
+    // The live window shows the button that is down pressed into the faceplate; `button` is
+    // an index 0-3, or -1 for none. The headless pictures never call this.
+    void show_pressed(int button);
+
   private:
     void draw_panel(const LcdPanel& lcd, bool every_byte);
     void draw_status(const std::string& speed_text, const std::string& fuel_text);
     void note_change(const PictureArea& area);
+    void draw_pressed();
 
     RgbImage image_;
     std::array<std::uint8_t, LCD_COLUMNS * LCD_PAGES> shown_{}; // the panel bytes image_ shows
@@ -60,6 +67,8 @@ class WindowPicture {
     bool whole_ = true;
     bool lcd_written_ = false;
     bool status_changed_ = false;
+    int pressed_ = -1;       // the button to show pressed
+    int shown_pressed_ = -1; // the button image_ shows pressed
 };
 
 } // namespace ql

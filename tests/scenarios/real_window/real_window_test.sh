@@ -44,3 +44,31 @@ xwd -silent -id "$wid" -out "$work/window.xwd"
 kill -0 "${pids[1]}" || { echo "the simulator ended early:"; cat "$work/sim.log"; exit 1; }
 (cd "$work" && "$sim" --headless "$steps")
 "$compare" "$work/window.xwd" "$work/headless.png"
+
+# Q held for 2 s holds the top-left button as the mouse would: the same picture as a 2 s hold.
+xdotool keydown q
+sleep 2
+xdotool keyup q
+sleep 1
+xwd -silent -id "$wid" -out "$work/window-q.xwd"
+printf 'hold top-left 2s\nsave-window headless-q.png\n' >"$work/steps-q.txt"
+(cd "$work" && "$sim" --headless "$steps" steps-q.txt)
+"$compare" "$work/window-q.xwd" "$work/headless-q.png"
+
+# Space stops the simulated time the title shows; N steps it by 250 ms, four steps a second.
+seconds_in_title() {
+    local t
+    t=$(xdotool getwindowname "$wid" | tee -a "$work/titles" | grep -o '[0-9]*:[0-9][0-9]:[0-9][0-9]')
+    IFS=: read -r h m s <<<"$t"
+    echo $((10#$h * 3600 + 10#$m * 60 + 10#$s))
+}
+xdotool key space
+sleep 0.5
+paused=$(seconds_in_title)
+xdotool getwindowname "$wid" | grep -q ' paused$' || { echo "no 'paused' in the title"; exit 1; }
+sleep 2
+[ "$(seconds_in_title)" -eq "$paused" ] || { echo "time went on while paused"; exit 1; }
+xdotool key --delay 100 n n n n n n n n
+sleep 0.5
+[ "$(seconds_in_title)" -eq $((paused + 2)) ] || { echo "8 steps did not advance 2 s"; exit 1; }
+echo "paused: the time stood, 8 steps advanced it by 2 s"

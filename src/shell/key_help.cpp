@@ -1,0 +1,26 @@
+#include "shell/key_help.hpp"
+
+namespace ql {
+
+const char* const KEY_HELP = R"(Keys in the window:
+  Q or 1   top-left button       P or 4   top-right button
+  A or 2   bottom-left button    L or 3   bottom-right button
+           (a key held holds the button, as the mouse does)
+  Up Down      speed -/+ 10 km/h
+  Left Right   fuel-sender reading -/+ 1
+  Space    pause or resume the simulated time
+  N        one 250 ms step while paused
+  Tab      held: run x16
+  F12      save the window as shown; Shift+F12 the LCD
+  H or F1  this key map; any key closes it
+)";
+
+RgbImage scaled_picture(const RgbImage& picture, int scale) {
+    RgbImage out(picture.width * scale, picture.height * scale);
+    for (int y = 0; y < out.height; ++y)
+        for (int x = 0; x < out.width; ++x)
+            out.set(x, y, picture.at(x / scale, y / scale));
+    return out;
+}
+
+} // namespace ql

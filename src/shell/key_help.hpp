@@ -1,0 +1,12 @@
+#pragma once
+#include "shell/image.hpp"
+
+namespace ql {
+
+// The window's keys, one a line: what --help lists and what H or F1 shows over the window.
+extern const char* const KEY_HELP;
+
+// The picture enlarged by whole pixels, `scale` x `scale` pixels a pixel: the window as shown.
+RgbImage scaled_picture(const RgbImage& picture, int scale);
+
+} // namespace ql
