@@ -1,4 +1,5 @@
 #include "app/script_cli.hpp"
+#include "shell/device_setup.hpp"
 #include <iostream>
 
 namespace ql {
@@ -42,11 +43,30 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
     app.add_option("SCRIPT", command.scripts, scripts_help)->type_name("");
     app.add_flag("--rebaseline", command.rebaseline,
                  "expect-lcd writes what the LCD shows into its FILE instead of comparing");
+    app.add_option("--variant", command.variant,
+                   "Power on as regional variant N: 1 France, 2 Italy (the default), 3 Spain, "
+                   "4 Germany, 5 UK, 6 New Zealand; any other number up to 255 offers all five "
+                   "languages")
+        ->type_name("N");
+    app.add_option("--language", command.language,
+                   "Power on in NAME (english, french, italian, spanish or german), one the "
+                   "variant offers")
+        ->type_name("NAME");
+}
+
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,
+                       std::string& error) {
+    options.rebaseline = command.rebaseline;
+    return resolve_power_on(command.variant, command.language, options.power_on, error);
 }
 
 int run_headless_command(const HeadlessCommand& command) {
     ScriptOptions options;
-    options.rebaseline = command.rebaseline;
+    std::string problem;
+    if (!script_options_of(command, options, problem)) {
+        std::cerr << problem << '\n';
+        return EXIT_USAGE;
+    }
     std::vector<Script> loaded(command.scripts.size());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         std::string error;

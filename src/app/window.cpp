@@ -102,6 +102,7 @@ class WindowFrontEnd {
     WindowFrontEnd(const WindowOptions& options, SDL_Window* window)
         : options_(options), window_(window), start_ticks_(SDL_GetTicks64()) {
         player_.script = options.script;
+        shell_.power_on_options = options.script_options.power_on;
     }
 
     int run() {

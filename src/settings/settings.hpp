@@ -127,6 +127,9 @@ Variant get_variant(Device& dev);
 void set_variant(Device& dev, Variant variant);
 // The two letters the About screen shows for a variant: "FR", "IT", ... or "XX".
 const char* variant_about_code(Variant variant);
+// The languages a variant offers (one bit each) and the one it starts in.
+std::uint8_t variant_language_mask(Variant variant);
+std::uint8_t variant_language(Variant variant);
 std::uint16_t get_product_code(Device& dev);
 void set_product_code(Device& dev, std::uint16_t value);
 std::uint16_t get_firmware_version(Device& dev);

@@ -153,6 +153,7 @@ int exit_code_of(ScriptStatus status) {
 int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
                  std::ostream& out, std::ostream& err) {
     Shell shell;
+    shell.power_on_options = options.power_on;
     shell_paint(shell);
     for (const Script& script : scripts) {
         ScriptPlayer player{&script};

@@ -54,7 +54,7 @@ void shell_paint(Shell& shell) {
     shell.repaint_fuel_text();
     // The device starts only once its window can show what it draws.
     if (shell.power_on_pending) {
-        device_start(shell.dev);
+        device_start(shell.dev, shell.power_on_options);
         shell.power_on_pending = false;
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "device/device.hpp"
+#include "device/power_on.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"
@@ -23,6 +24,7 @@ struct Shell final : Host, PaintSink {
     bool mouse_held = false; // the left button went down in the window and is not up yet
     std::string speed_text;  // the status texts as last painted
     std::string fuel_text;
+    PowerOnOptions power_on_options; // what the first paint powers on as
 
     Shell();
     ~Shell();
