@@ -24,6 +24,15 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
   expect-lcd FILE       stop with exit code 1 unless the LCD shows FILE: a PNG written by
                         save-lcd, or a text in the print-lcd form; the message shows the
                         first rows that differ
+  expect-text "TEXT" [X Y W H]
+                        stop with exit code 1 unless TEXT, drawn in the device's own font,
+                        is on the LCD (dark on clear, or clear on dark as in a highlighted
+                        row) within the region (the whole LCD by default); the message
+                        shows the region
+  expect-state PATH VALUE
+                        stop with exit code 1 unless the value at PATH in print-state's
+                        JSON is VALUE: screen MainMenuScreen, settings.language 4,
+                        vehicle.interval_m 1000, settings.fuel_table.volumes.0 0
 Time starts at 0 when the window is created; the device powers on at the first paint,
 before any timer fires. Files written by save-lcd and save-window are taken from the
 current folder; expect-lcd files from the script's folder.
