@@ -1,5 +1,6 @@
 #include "app/script_cli.hpp"
 #include "shell/device_setup.hpp"
+#include "shell/suite_runner.hpp"
 #include <iostream>
 
 namespace ql {
@@ -44,6 +45,10 @@ Example:
   expect-screen MainTripScreen
   save-window trip.png
 
+Several SCRIPTs (or --junit) are separate tests, each on a device of its own; the run ends
+with the line "N passed, M failed" on standard error. Example:
+  ql730-sim --headless a.txt b.txt --junit report.xml --variant 4 --language german
+
 Exit codes: 0 done, 1 an expectation failed, 2 a bad option, script line or file (the
 script does not start), no display, or a file that cannot be written.
 )";
@@ -61,6 +66,10 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Power on in NAME (english, french, italian, spanish or german), one the "
                    "variant offers")
         ->type_name("NAME");
+    app.add_option("--junit", command.junit,
+                   "Write a JUnit XML report to FILE: one test case a script, with the message "
+                   "and script line of a failure")
+        ->type_name("FILE");
 }
 
 bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,
@@ -84,6 +93,9 @@ int run_headless_command(const HeadlessCommand& command) {
             return EXIT_USAGE;
         }
     }
+    // Several scripts, or a report, make a test run: each script on a device of its own.
+    if (loaded.size() > 1 || !command.junit.empty())
+        return run_headless_suite(loaded, options, command.junit, std::cout, std::cerr);
     return run_headless(loaded, options, std::cout, std::cerr);
 }
 

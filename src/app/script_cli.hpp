@@ -15,6 +15,7 @@ struct HeadlessCommand {
     bool rebaseline = false;
     std::string variant;  // --variant, empty when not given
     std::string language; // --language, empty when not given
+    std::string junit;    // --junit FILE
 };
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.
