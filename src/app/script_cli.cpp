@@ -1,5 +1,6 @@
 #include "app/script_cli.hpp"
 #include "shell/device_setup.hpp"
+#include "shell/settings_file.hpp"
 #include "shell/suite_runner.hpp"
 #include <iostream>
 
@@ -70,12 +71,24 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Write a JUnit XML report to FILE: one test case a script, with the message "
                    "and script line of a failure")
         ->type_name("FILE");
+    app.add_option("--settings", command.settings,
+                   "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
+                   "loaded at power-on when it exists, written whenever a setting changes")
+        ->type_name("FILE");
 }
 
 bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,
                        std::string& error) {
     options.rebaseline = command.rebaseline;
-    return resolve_power_on(command.variant, command.language, options.power_on, error);
+    if (!resolve_power_on(command.variant, command.language, options.power_on, error))
+        return false;
+    options.settings_file = command.settings;
+    if (command.settings.empty()) return true;
+    Settings stored{};
+    bool present = false;
+    if (!load_settings_file(command.settings, stored, present, error)) return false;
+    if (present) options.power_on.stored = stored;
+    return true;
 }
 
 int run_headless_command(const HeadlessCommand& command) {

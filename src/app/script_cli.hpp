@@ -16,6 +16,7 @@ struct HeadlessCommand {
     std::string variant;  // --variant, empty when not given
     std::string language; // --language, empty when not given
     std::string junit;    // --junit FILE
+    std::string settings; // --settings FILE
 };
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.

@@ -1,6 +1,7 @@
 #pragma once
 #include "settings/settings.hpp"
 #include <cstdint>
+#include <optional>
 
 namespace ql {
 
@@ -15,6 +16,9 @@ inline constexpr std::uint16_t PRODUCT_CODE = 156;
 struct PowerOnOptions {
     Variant variant = POWER_ON_VARIANT;
     std::uint8_t language = 0;
+    // A store kept from an earlier run: power-on takes it as it is instead of the factory
+    // settings (the variant and language above then do not apply).
+    std::optional<Settings> stored;
 };
 
 // The device's start-up: flags, kernel, factory settings for the variant, hardware set-up, a

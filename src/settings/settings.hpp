@@ -79,6 +79,8 @@ struct Settings {
     std::uint8_t hardware_option = 0;
     std::uint8_t display_frozen = 0;
     std::uint8_t reserved_trip_flag = 0;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // Pulses per kilometre or per mile; the other one is derived. Returns true when the value had

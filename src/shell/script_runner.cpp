@@ -199,6 +199,7 @@ int run_headless(const std::vector<Script>& scripts, const ScriptOptions& option
                  std::ostream& out, std::ostream& err) {
     Shell shell;
     shell.power_on_options = options.power_on;
+    shell.settings_file = options.settings_file;
     shell_paint(shell);
     for (const Script& script : scripts) {
         ScriptPlayer player{&script};

@@ -18,6 +18,8 @@ struct ScriptOptions {
     bool rebaseline = false;
     // What the device powers on as (--variant, --language).
     PowerOnOptions power_on;
+    // --settings: the file the store is kept in, empty when none.
+    std::string settings_file;
 };
 
 // Reads a script from its file ("-" is standard input), parses it and, unless rebaselining,

@@ -25,6 +25,8 @@ struct Shell final : Host, PaintSink {
     std::string speed_text;  // the status texts as last painted
     std::string fuel_text;
     PowerOnOptions power_on_options; // what the first paint powers on as
+    std::string settings_file;       // when named, the store is kept there (written at power-on
+    Settings saved_settings{};       // and whenever it changes); what it holds now
 
     Shell();
     ~Shell();

@@ -23,6 +23,7 @@ Outcome play_alone(const Script& script, const ScriptOptions& options, std::ostr
     {
         Shell shell;
         shell.power_on_options = options.power_on;
+        shell.settings_file = options.settings_file;
         shell_paint(shell);
         ScriptPlayer player{&script};
         for (;;) {
