@@ -64,7 +64,11 @@ int main(int argc, char** argv) {
 
     if (headless) return ql::run_headless_command(command);
     ql::ScriptOptions options;
-    options.rebaseline = command.rebaseline;
+    std::string problem;
+    if (!ql::script_options_of(command, options, problem)) {
+        std::cerr << problem << '\n';
+        return ql::EXIT_USAGE;
+    }
     ql::Script script;
     if (!live_script.empty()) {
         std::string error;

@@ -1,4 +1,7 @@
 #include "app/script_cli.hpp"
+#include "shell/device_setup.hpp"
+#include "shell/settings_file.hpp"
+#include "shell/suite_runner.hpp"
 #include <iostream>
 
 namespace ql {
@@ -23,6 +26,15 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
   expect-lcd FILE       stop with exit code 1 unless the LCD shows FILE: a PNG written by
                         save-lcd, or a text in the print-lcd form; the message shows the
                         first rows that differ
+  expect-text "TEXT" [X Y W H]
+                        stop with exit code 1 unless TEXT, drawn in the device's own font,
+                        is on the LCD (dark on clear, or clear on dark as in a highlighted
+                        row) within the region (the whole LCD by default); the message
+                        shows the region
+  expect-state PATH VALUE
+                        stop with exit code 1 unless the value at PATH in print-state's
+                        JSON is VALUE: screen MainMenuScreen, settings.language 4,
+                        vehicle.interval_m 1000, settings.fuel_table.volumes.0 0
 Time starts at 0 when the window is created; the device powers on at the first paint,
 before any timer fires. Files written by save-lcd and save-window are taken from the
 current folder; expect-lcd files from the script's folder.
@@ -34,6 +46,10 @@ Example:
   expect-screen MainTripScreen
   save-window trip.png
 
+Several SCRIPTs (or --junit) are separate tests, each on a device of its own; the run ends
+with the line "N passed, M failed" on standard error. Example:
+  ql730-sim --headless a.txt b.txt --junit report.xml --variant 4 --language german
+
 Exit codes: 0 done, 1 an expectation failed, 2 a bad option, script line or file (the
 script does not start), no display, or a file that cannot be written.
 )";
@@ -42,11 +58,46 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
     app.add_option("SCRIPT", command.scripts, scripts_help)->type_name("");
     app.add_flag("--rebaseline", command.rebaseline,
                  "expect-lcd writes what the LCD shows into its FILE instead of comparing");
+    app.add_option("--variant", command.variant,
+                   "Power on as regional variant N: 1 France, 2 Italy (the default), 3 Spain, "
+                   "4 Germany, 5 UK, 6 New Zealand; any other number up to 255 offers all five "
+                   "languages")
+        ->type_name("N");
+    app.add_option("--language", command.language,
+                   "Power on in NAME (english, french, italian, spanish or german), one the "
+                   "variant offers")
+        ->type_name("NAME");
+    app.add_option("--junit", command.junit,
+                   "Write a JUnit XML report to FILE: one test case a script, with the message "
+                   "and script line of a failure")
+        ->type_name("FILE");
+    app.add_option("--settings", command.settings,
+                   "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
+                   "loaded at power-on when it exists, written whenever a setting changes")
+        ->type_name("FILE");
+}
+
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,
+                       std::string& error) {
+    options.rebaseline = command.rebaseline;
+    if (!resolve_power_on(command.variant, command.language, options.power_on, error))
+        return false;
+    options.settings_file = command.settings;
+    if (command.settings.empty()) return true;
+    Settings stored{};
+    bool present = false;
+    if (!load_settings_file(command.settings, stored, present, error)) return false;
+    if (present) options.power_on.stored = stored;
+    return true;
 }
 
 int run_headless_command(const HeadlessCommand& command) {
     ScriptOptions options;
-    options.rebaseline = command.rebaseline;
+    std::string problem;
+    if (!script_options_of(command, options, problem)) {
+        std::cerr << problem << '\n';
+        return EXIT_USAGE;
+    }
     std::vector<Script> loaded(command.scripts.size());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         std::string error;
@@ -55,6 +106,9 @@ int run_headless_command(const HeadlessCommand& command) {
             return EXIT_USAGE;
         }
     }
+    // Several scripts, or a report, make a test run: each script on a device of its own.
+    if (loaded.size() > 1 || !command.junit.empty())
+        return run_headless_suite(loaded, options, command.junit, std::cout, std::cerr);
     return run_headless(loaded, options, std::cout, std::cerr);
 }
 

@@ -13,6 +13,10 @@ extern const char* const SCRIPT_HELP;
 struct HeadlessCommand {
     std::vector<std::string> scripts;
     bool rebaseline = false;
+    std::string variant;  // --variant, empty when not given
+    std::string language; // --language, empty when not given
+    std::string junit;    // --junit FILE
+    std::string settings; // --settings FILE
 };
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.
@@ -22,5 +26,9 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
 // (one line on standard error, EXIT_USAGE); then plays them in simulated time on one device.
 // Returns the exit code.
 int run_headless_command(const HeadlessCommand& command);
+
+// The script options of a command line: --rebaseline, and what the device powers on as. False
+// with one line in `error` when --variant and --language do not go together.
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, std::string& error);
 
 } // namespace ql

@@ -8,17 +8,23 @@
 
 namespace ql {
 
-void power_on(Device& dev) {
+void power_on(Device& dev, const PowerOnOptions& options) {
     // The flags are read before the defaults overwrite the stored word.
     dev.kernel.system_flags = get_stored_flags(dev);
     reset_kernel(dev);
 
-    set_variant(dev, POWER_ON_VARIANT);
-    set_product_code(dev, PRODUCT_CODE);
-    set_settings_valid_marker(dev, SETTINGS_INVALID);
-    set_hardware_option(dev, 0);
-    restore_factory_defaults(dev);
-    set_settings_valid_marker(dev, SETTINGS_VALID);
+    if (options.stored) {
+        dev.settings = *options.stored;
+        set_product_code(dev, PRODUCT_CODE);
+    } else {
+        set_variant(dev, options.variant);
+        set_product_code(dev, PRODUCT_CODE);
+        set_settings_valid_marker(dev, SETTINGS_INVALID);
+        set_hardware_option(dev, 0);
+        restore_factory_defaults(dev);
+        if (options.language != 0) set_language(dev, options.language);
+        set_settings_valid_marker(dev, SETTINGS_VALID);
+    }
 
     apply_hardware_setting(dev, get_hardware_option(dev));
     apply_hardware_setting(dev, get_backlight(dev));

@@ -22,8 +22,8 @@ void device_destroy(Device& dev) {
     lcd_release(dev);
 }
 
-void device_start(Device& dev) {
-    power_on(dev);
+void device_start(Device& dev, const PowerOnOptions& options) {
+    power_on(dev, options);
     run_pending_events(dev);
 }
 

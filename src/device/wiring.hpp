@@ -1,4 +1,5 @@
 #pragma once
+#include "device/power_on.hpp"
 #include <cstdint>
 
 namespace ql {
@@ -14,7 +15,7 @@ void device_create(Device& dev);
 // Window destruction.
 void device_destroy(Device& dev);
 // The first paint: power-on, then the main trip screen is entered.
-void device_start(Device& dev);
+void device_start(Device& dev, const PowerOnOptions& options = {});
 
 // One timer message: the button hold and repeat timers, the ticks, the vehicle's distance,
 // the performance unit and the clocks, in that order, so that screens handling a tick see the

@@ -237,6 +237,12 @@ void set_variant(Device& dev, Variant variant) {
 const char* variant_about_code(Variant variant) {
     return variant_defaults(variant).about_code;
 }
+std::uint8_t variant_language_mask(Variant variant) {
+    return variant_defaults(variant).language_mask;
+}
+std::uint8_t variant_language(Variant variant) {
+    return variant_defaults(variant).language;
+}
 
 std::uint16_t get_product_code(Device& dev) {
     return dev.settings.product_code;

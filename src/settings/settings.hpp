@@ -79,6 +79,8 @@ struct Settings {
     std::uint8_t hardware_option = 0;
     std::uint8_t display_frozen = 0;
     std::uint8_t reserved_trip_flag = 0;
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
 // Pulses per kilometre or per mile; the other one is derived. Returns true when the value had
@@ -127,6 +129,9 @@ Variant get_variant(Device& dev);
 void set_variant(Device& dev, Variant variant);
 // The two letters the About screen shows for a variant: "FR", "IT", ... or "XX".
 const char* variant_about_code(Variant variant);
+// The languages a variant offers (one bit each) and the one it starts in.
+std::uint8_t variant_language_mask(Variant variant);
+std::uint8_t variant_language(Variant variant);
 std::uint16_t get_product_code(Device& dev);
 void set_product_code(Device& dev, std::uint16_t value);
 std::uint16_t get_firmware_version(Device& dev);

@@ -1,6 +1,7 @@
 #include "shell/script.hpp"
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
+#include "shell/text_search.hpp"
 #include <charconv>
 #include <limits>
 
@@ -93,6 +94,8 @@ class LineParser {
         if (command_ == "save-window") return with_argument(ScriptOp::save_window, "a file name");
         if (command_ == "expect-lcd") return with_argument(ScriptOp::expect_lcd, "a file name");
         if (command_ == "expect-screen") return expect_screen();
+        if (command_ == "expect-text") return expect_text();
+        if (command_ == "expect-state") return expect_state();
         return "unknown command \"" + std::string(command_) + "\" (see --help for the commands)";
     }
 
@@ -193,6 +196,42 @@ class LineParser {
         if (!rest_.empty()) return too_many();
         ScriptCommand c = command(ScriptOp::expect_screen);
         c.argument = name;
+        out_.push_back(c);
+        return {};
+    }
+
+    std::string expect_text() {
+        const std::string usage = "expect-text \"TEXT\" [X Y W H]: ";
+        if (rest_.empty() || rest_.front() != '"') return usage + "the TEXT in double quotes is missing";
+        const std::size_t close = rest_.find('"', 1);
+        if (close == std::string_view::npos) return usage + "the closing double quote is missing";
+        ScriptCommand c = command(ScriptOp::expect_text);
+        if (!utf8_to_latin1(rest_.substr(1, close - 1), c.argument))
+            return usage + "the TEXT holds a character the device cannot show";
+        if (c.argument.empty()) return usage + "the TEXT is empty";
+        rest_ = trim(rest_.substr(close + 1));
+        if (!rest_.empty()) {
+            int* fields[] = {&c.region_x, &c.region_y, &c.region_width, &c.region_height};
+            for (int* field : fields)
+                if (!parse_integer(next_word(rest_), *field))
+                    return usage + "X Y W H are four whole numbers";
+            if (!rest_.empty()) return too_many();
+            if (c.region_x < 0 || c.region_y < 0 || c.region_width < 1 || c.region_height < 1 ||
+                c.region_x + c.region_width > 128 || c.region_y + c.region_height > 64)
+                return usage + "the region must lie within the 128 x 64 LCD";
+        }
+        out_.push_back(c);
+        return {};
+    }
+
+    std::string expect_state() {
+        const std::string_view path = next_word(rest_);
+        if (path.empty() || rest_.empty())
+            return "expect-state PATH VALUE: the PATH and the VALUE are needed (e.g. "
+                   "vehicle.interval_m 1000)";
+        ScriptCommand c = command(ScriptOp::expect_state);
+        c.argument = path;
+        c.expected = rest_;
         out_.push_back(c);
         return {};
     }

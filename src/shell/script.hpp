@@ -19,6 +19,8 @@ enum class ScriptOp : std::uint8_t {
     save_window,
     expect_screen,
     expect_lcd,
+    expect_text,
+    expect_state,
 };
 
 struct ScriptCommand {
@@ -31,6 +33,12 @@ struct ScriptCommand {
     std::uint64_t ms = 0; // wait
     std::string argument; // a file name, or the screen name of expect_screen
     std::string expected; // expect_lcd: the expected frame in print-lcd form, once loaded
+    // expect_text: the text (Latin-1) is `argument`, the region searched is this.
+    // expect_state: the dotted path is `argument`, the value `expected`.
+    int region_x = 0;
+    int region_y = 0;
+    int region_width = 128;
+    int region_height = 64;
 };
 
 struct Script {

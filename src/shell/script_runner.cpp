@@ -3,6 +3,7 @@
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include "shell/state_dump.hpp"
+#include "shell/text_search.hpp"
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -53,6 +54,48 @@ ScriptStatus expect_lcd(const Script& script, const ScriptCommand& c, Shell& she
     return ScriptStatus::failed;
 }
 
+ScriptStatus expect_text(const Script& script, const ScriptCommand& c, Shell& shell,
+                         std::ostream& err) {
+    const LcdRegion region{c.region_x, c.region_y, c.region_width, c.region_height};
+    if (lcd_shows_text(shell.dev.lcd, c.argument, region)) return ScriptStatus::finished;
+    err << where(script, c) << "the text \"" << latin1_to_utf8(c.argument)
+        << "\" is not on the LCD in the region " << region.x << ' ' << region.y << ' '
+        << region.width << ' ' << region.height << ":\n"
+        << frame_picture(shell.dev.lcd, region.x, region.y, region.width, region.height);
+    return ScriptStatus::failed;
+}
+
+ScriptStatus expect_state(const Script& script, const ScriptCommand& c, Shell& shell,
+                          std::ostream& err) {
+    const nlohmann::ordered_json state = state_json(shell);
+    const nlohmann::ordered_json* value = &state;
+    std::string_view rest = c.argument;
+    while (!rest.empty()) {
+        const std::size_t dot = rest.find('.');
+        const std::string key(rest.substr(0, dot));
+        rest = dot == std::string_view::npos ? std::string_view() : rest.substr(dot + 1);
+        if (value->is_object() && value->contains(key)) {
+            value = &(*value)[key];
+        } else if (value->is_array() && !key.empty() &&
+                   key.find_first_not_of("0123456789") == std::string::npos &&
+                   std::stoul(key) < value->size()) {
+            value = &(*value)[std::stoul(key)];
+        } else {
+            err << where(script, c) << "print-state has no value at " << c.argument << '\n';
+            return ScriptStatus::error;
+        }
+    }
+    const nlohmann::ordered_json wanted =
+        nlohmann::ordered_json::parse(c.expected, nullptr, false);
+    const bool same = value->is_string() ? value->get<std::string>() == c.expected
+                                         : !wanted.is_discarded() && wanted == *value;
+    if (same) return ScriptStatus::finished;
+    err << where(script, c) << "expected " << c.argument << " to be " << c.expected
+        << ", found " << (value->is_string() ? value->get<std::string>() : value->dump())
+        << '\n';
+    return ScriptStatus::failed;
+}
+
 // One command; `finished` means go on with the next.
 ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& shell,
                          const ScriptOptions& options, std::ostream& out, std::ostream& err) {
@@ -87,6 +130,8 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
         }
         break;
     case ScriptOp::expect_lcd: return expect_lcd(script, c, shell, options, err);
+    case ScriptOp::expect_text: return expect_text(script, c, shell, err);
+    case ScriptOp::expect_state: return expect_state(script, c, shell, err);
     }
     return ScriptStatus::finished;
 }
@@ -153,6 +198,8 @@ int exit_code_of(ScriptStatus status) {
 int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
                  std::ostream& out, std::ostream& err) {
     Shell shell;
+    shell.power_on_options = options.power_on;
+    shell.settings_file = options.settings_file;
     shell_paint(shell);
     for (const Script& script : scripts) {
         ScriptPlayer player{&script};

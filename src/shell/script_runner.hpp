@@ -16,6 +16,10 @@ inline constexpr int EXIT_USAGE = 2; // bad option or script line, unreadable or
 struct ScriptOptions {
     // expect-lcd writes what the panel shows into its FILE instead of comparing with it.
     bool rebaseline = false;
+    // What the device powers on as (--variant, --language).
+    PowerOnOptions power_on;
+    // --settings: the file the store is kept in, empty when none.
+    std::string settings_file;
 };
 
 // Reads a script from its file ("-" is standard input), parses it and, unless rebaselining,

@@ -2,7 +2,9 @@
 #include "device/wiring.hpp"
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
+#include "shell/settings_file.hpp"
 #include <cstdio>
+#include <iostream>
 
 namespace ql {
 
@@ -48,34 +50,59 @@ void Shell::paint_byte(std::uint8_t /*column*/, std::uint8_t /*page*/, std::uint
     picture.lcd_written();
 }
 
+namespace {
+
+// After every message: a store that changed goes to the settings file.
+void keep_settings(Shell& shell) {
+    if (shell.settings_file.empty() || shell.power_on_pending) return;
+    if (shell.saved_settings == shell.dev.settings) return;
+    std::string error;
+    if (save_settings_file(shell.settings_file, shell.dev.settings, error))
+        shell.saved_settings = shell.dev.settings;
+    else
+        std::cerr << error << '\n';
+}
+
+} // namespace
+
 void shell_paint(Shell& shell) {
     shell.picture.redraw_all();
     shell.repaint_speed_text();
     shell.repaint_fuel_text();
     // The device starts only once its window can show what it draws.
     if (shell.power_on_pending) {
-        device_start(shell.dev);
+        device_start(shell.dev, shell.power_on_options);
         shell.power_on_pending = false;
+        if (!shell.settings_file.empty()) {
+            shell.saved_settings = shell.dev.settings;
+            std::string error;
+            if (!save_settings_file(shell.settings_file, shell.dev.settings, error))
+                std::cerr << error << '\n';
+        }
     }
 }
 
 void shell_key_down(Shell& shell, std::uint8_t key) {
     device_key(shell.dev, key);
+    keep_settings(shell);
 }
 
 void shell_timer(Shell& shell, std::uint8_t id) {
     device_timer(shell.dev, id);
+    keep_settings(shell);
 }
 
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
     shell.mouse_held = true;
     device_mouse_down(shell.dev, x, y);
+    keep_settings(shell);
 }
 
 void shell_mouse_up(Shell& shell) {
     shell.mouse_held = false;
     shell.key_button.reset();
     device_mouse_up(shell.dev);
+    keep_settings(shell);
 }
 
 void shell_pointer_left(Shell& shell, bool left_button_held) {

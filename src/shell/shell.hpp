@@ -1,5 +1,6 @@
 #pragma once
 #include "device/device.hpp"
+#include "device/power_on.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"
@@ -24,6 +25,9 @@ struct Shell final : Host, PaintSink {
     std::string speed_text;  // the status texts as last painted
     std::string fuel_text;
     std::optional<Button> key_button; // the button a held key holds down
+    PowerOnOptions power_on_options;  // what the first paint powers on as
+    std::string settings_file;        // when named, the store is kept there (written at power-on
+    Settings saved_settings{};        // and whenever it changes); what it holds now
 
     Shell();
     ~Shell();

@@ -66,6 +66,10 @@ Json clock_json(const Clock& c) {
 
 } // namespace
 
+nlohmann::ordered_json settings_state_json(const Settings& settings) {
+    return settings_json(settings);
+}
+
 nlohmann::ordered_json state_json(Shell& shell) {
     Device& dev = shell.dev;
     const Screen* screen = dev.kernel.current_screen;

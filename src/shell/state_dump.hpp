@@ -10,4 +10,7 @@ namespace ql {
 // flag.
 nlohmann::ordered_json state_json(Shell& shell);
 
+// The "settings" member of state_json: what a settings file holds.
+nlohmann::ordered_json settings_state_json(const Settings& settings);
+
 } // namespace ql

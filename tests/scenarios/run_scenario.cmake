@@ -3,6 +3,7 @@
 #   expected-stdout.txt     what print-lcd and print-state print (optional)
 #   expected-stderr.txt     the messages (optional)
 #   expected-exit-code.txt  the exit code (optional, 0 when absent)
+#   args.txt                options and further scripts put after scenario.txt, one a line (optional)
 # With QL730_REBASELINE=1 in the environment, a scenario expected to pass writes what it found
 # instead: its expect-lcd frames and expected-stdout.txt. Review the change before committing.
 # Usage: cmake "-DSIM=path/to/ql730-sim;--headless" -DDIR=scenario/folder -P run_scenario.cmake
@@ -25,6 +26,10 @@ if("$ENV{QL730_REBASELINE}" AND expected_code EQUAL 0)
 endif()
 
 set(args scenario.txt)
+if(EXISTS ${DIR}/args.txt)
+    file(STRINGS ${DIR}/args.txt extra_args)
+    list(APPEND args ${extra_args})
+endif()
 if(rebaseline)
     list(APPEND args --rebaseline)
 endif()
