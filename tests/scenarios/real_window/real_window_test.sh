@@ -51,8 +51,9 @@ sleep 2
 xdotool keyup q
 sleep 1
 xwd -silent -id "$wid" -out "$work/window-q.xwd"
-printf 'hold top-left 2s\nsave-window headless-q.png\n' >"$work/steps-q.txt"
-(cd "$work" && "$sim" --headless "$steps" steps-q.txt)
+# One script, so that the hold follows the first steps on the same device.
+{ cat "$steps"; printf 'hold top-left 2s\nsave-window headless-q.png\n'; } >"$work/steps-q.txt"
+(cd "$work" && "$sim" --headless steps-q.txt)
 "$compare" "$work/window-q.xwd" "$work/headless-q.png"
 
 # Space stops the simulated time the title shows; N steps it by 250 ms, four steps a second.
