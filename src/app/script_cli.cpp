@@ -24,8 +24,10 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
                         save-lcd, or a text in the print-lcd form; the message shows the
                         first rows that differ
 Time starts at 0 when the window is created; the device powers on at the first paint,
-before any timer fires. Files written by save-lcd and save-window are taken from the
-current folder; expect-lcd files from the script's folder.
+before any timer fires. A FILE is one word, or a name in double quotes (the quotes are
+taken off); a relative FILE, read or written, is taken from the script's folder (the
+current folder for '-'), so an expect-lcd may compare with a picture its script saved
+earlier. A UTF-8 byte-order mark at the start of a script is ignored.
 
 Example:
   click bottom-left       # the next trip page

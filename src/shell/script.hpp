@@ -31,11 +31,12 @@ struct ScriptCommand {
     std::uint64_t ms = 0; // wait
     std::string argument; // a file name, or the screen name of expect_screen
     std::string expected; // expect_lcd: the expected frame in print-lcd form, once loaded
+    bool written_earlier = false; // expect_lcd: a save-lcd before it writes FILE; read when run
 };
 
 struct Script {
     std::string name; // as given on the command line; "-" is standard input
-    // Relative names of expected frames are found next to the script.
+    // Relative file names, read or written, are taken from the script's folder.
     std::filesystem::path folder;
     std::vector<ScriptCommand> commands;
 };
