@@ -1,4 +1,5 @@
 #include "app/script_cli.hpp"
+#include "screens/screen_list.hpp"
 #include <iostream>
 
 namespace ql {
@@ -44,6 +45,40 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
     app.add_option("SCRIPT", command.scripts, scripts_help)->type_name("");
     app.add_flag("--rebaseline", command.rebaseline,
                  "expect-lcd writes what the LCD shows into its FILE instead of comparing");
+    app.footer([] {
+        std::string names = "The screens expect-screen knows:";
+        std::size_t column = names.size();
+        for (const Screen* screen : all_screens()) {
+            const std::string name = screen->name;
+            if (column + 1 + name.size() > 88) {
+                names += "\n ";
+                column = 1;
+            }
+            names += " " + name;
+            column += 1 + name.size();
+        }
+        return names + "\n";
+    });
+}
+
+std::string option_error(const CLI::ParseError& error) {
+    const std::string what = error.what();
+    const std::string name = error.get_name();
+    if (name == "ExtrasError" || what.find("not expected") != std::string::npos) {
+        const std::size_t colon = what.find(": ");
+        return "there is no option or argument " +
+               (colon == std::string::npos ? what : what.substr(colon + 2));
+    }
+    // The library's own messages start with the option's name.
+    const std::size_t colon = what.find(": ");
+    const std::string option = what.rfind("--", 0) == 0 && colon != std::string::npos
+                                   ? what.substr(0, colon)
+                                   : std::string();
+    if (option.empty()) return what; // the programs' own checks
+    if (what.find("At Most") != std::string::npos) return option + " may be given only once";
+    if (what.find("missing") != std::string::npos) return option + " needs a value";
+    if (option == "--scale") return "--scale takes a whole number from 1 to 4";
+    return option + " does not take that value";
 }
 
 int run_headless_command(const HeadlessCommand& command) {
