@@ -237,7 +237,7 @@ class LineParser {
     std::vector<ScriptCommand>& out_;
 };
 
-// What a message echoes from the script: bytes that do not print shown as \xNN, and any word
+// What a message echoes from the script: bytes that are not printable ASCII shown as \xNN, and any word
 // longer than 40 characters cut, so that one bad line gives one readable line.
 std::string shown(std::string_view message) {
     constexpr std::size_t LONGEST_WORD = 40;
@@ -248,7 +248,7 @@ std::string shown(std::string_view message) {
         word = c == ' ' ? 0 : word + 1;
         if (word == LONGEST_WORD + 1) out += "...";
         if (word > LONGEST_WORD) continue;
-        if (c < 0x20 || c == 0x7F) {
+        if (c < 0x20 || c >= 0x7F) {
             constexpr char HEX[] = "0123456789abcdef";
             out += "\\x";
             out += HEX[c >> 4];
