@@ -17,7 +17,7 @@ bool number(std::string_view text, std::uint64_t& value) {
 
 int main(int argc, char** argv) {
     ql::MonkeyOptions options;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {
             std::cout << "Usage: ql730-soak [--seed N] [--inputs N] [--max-wait MS]\n"
@@ -38,7 +38,6 @@ int main(int argc, char** argv) {
                       << " (see --help)\n";
             return 2;
         }
-        ++i;
     }
     const auto start = std::chrono::steady_clock::now();
     const ql::MonkeyResult result = ql::run_monkey(options);
