@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
-          xvfb xauth xdotool x11-apps
+          libclang-rt-14-dev xvfb xauth xdotool x11-apps
           libsdl2-ttf-dev fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

@@ -11,3 +11,6 @@ for preset in default asan clang; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+# A short fixed-seed run of the script fuzzer (bash scripts/fuzz.sh runs it for longer).
+echo "=== fuzz ==="
+SEED=1 bash scripts/fuzz.sh 5000

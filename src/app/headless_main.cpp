@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         std::cout << app.help();
         return ql::EXIT_PASSED;
     } catch (const CLI::ParseError& e) {
-        std::cerr << "ql730-headless: " << e.what() << " (see --help)\n";
+        std::cerr << "ql730-headless: " << ql::option_error(e) << " (see --help)\n";
         return ql::EXIT_USAGE;
     }
     return ql::run_headless_command(command);

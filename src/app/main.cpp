@@ -41,6 +41,12 @@ int main(int argc, char** argv) {
     const std::vector<std::string>& scripts = command.scripts;
     try {
         app.parse(argc, argv);
+        if (headless && !live_script.empty())
+            throw CLI::ValidationError("--script plays into the window; with --headless give "
+                                       "the scripts without --script");
+        if (!headless && command.rebaseline)
+            throw CLI::ValidationError("--rebaseline rewrites the frames of scripts run with "
+                                       "--headless; give --headless and the SCRIPTs");
         if (headless && scripts.empty())
             throw CLI::ValidationError("--headless needs at least one SCRIPT");
         if (!headless && !scripts.empty())
@@ -58,7 +64,7 @@ int main(int argc, char** argv) {
         std::cout << app.help();
         return ql::EXIT_PASSED;
     } catch (const CLI::ParseError& e) {
-        std::cerr << "ql730-sim: " << e.what() << " (see --help)\n";
+        std::cerr << "ql730-sim: " << ql::option_error(e) << " (see --help)\n";
         return ql::EXIT_USAGE;
     }
 

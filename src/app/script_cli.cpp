@@ -1,4 +1,5 @@
 #include "app/script_cli.hpp"
+#include "screens/screen_list.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/settings_file.hpp"
 #include "shell/suite_runner.hpp"
@@ -36,8 +37,10 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
                         JSON is VALUE: screen MainMenuScreen, settings.language 4,
                         vehicle.interval_m 1000, settings.fuel_table.volumes.0 0
 Time starts at 0 when the window is created; the device powers on at the first paint,
-before any timer fires. Files written by save-lcd and save-window are taken from the
-current folder; expect-lcd files from the script's folder.
+before any timer fires. A FILE is one word, or a name in double quotes (the quotes are
+taken off); a relative FILE, read or written, is taken from the script's folder (the
+current folder for '-'), so an expect-lcd may compare with a picture its script saved
+earlier. A UTF-8 byte-order mark at the start of a script is ignored.
 
 Example:
   click bottom-left       # the next trip page
@@ -75,6 +78,40 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
                    "loaded at power-on when it exists, written whenever a setting changes")
         ->type_name("FILE");
+    app.footer([] {
+        std::string names = "The screens expect-screen knows:";
+        std::size_t column = names.size();
+        for (const Screen* screen : all_screens()) {
+            const std::string name = screen->name;
+            if (column + 1 + name.size() > 88) {
+                names += "\n ";
+                column = 1;
+            }
+            names += " " + name;
+            column += 1 + name.size();
+        }
+        return names + "\n";
+    });
+}
+
+std::string option_error(const CLI::ParseError& error) {
+    const std::string what = error.what();
+    const std::string name = error.get_name();
+    if (name == "ExtrasError" || what.find("not expected") != std::string::npos) {
+        const std::size_t colon = what.find(": ");
+        return "there is no option or argument " +
+               (colon == std::string::npos ? what : what.substr(colon + 2));
+    }
+    // The library's own messages start with the option's name.
+    const std::size_t colon = what.find(": ");
+    const std::string option = what.rfind("--", 0) == 0 && colon != std::string::npos
+                                   ? what.substr(0, colon)
+                                   : std::string();
+    if (option.empty()) return what; // the programs' own checks
+    if (what.find("At Most") != std::string::npos) return option + " may be given only once";
+    if (what.find("missing") != std::string::npos) return option + " needs a value";
+    if (option == "--scale") return "--scale takes a whole number from 1 to 4";
+    return option + " does not take that value";
 }
 
 bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,

@@ -22,6 +22,10 @@ struct HeadlessCommand {
 // Adds the SCRIPT arguments and --rebaseline to a command line.
 void add_script_options(CLI::App& app, HeadlessCommand& command, const std::string& scripts_help);
 
+// An option error in the program's own words: one sentence, whatever the argument library
+// said.
+std::string option_error(const CLI::ParseError& error);
+
 // Loads every script first, so that a mistake in any of them stops the run before it starts
 // (one line on standard error, EXIT_USAGE); then plays them in simulated time on one device.
 // Returns the exit code.

@@ -405,7 +405,10 @@ bool video_driver_chosen() {
 // Why no window can be opened, or an empty text. SDL falls back to drivers that draw
 // nowhere; they are used only when asked for by name.
 std::string missing_display(bool sdl_ready) {
-    if (!sdl_ready) return SDL_GetError();
+    if (!sdl_ready) {
+        const std::string error = SDL_GetError();
+        return error == "x11 not available" ? "no X11 or Wayland display to connect to" : error;
+    }
     const std::string driver = SDL_GetCurrentVideoDriver();
     if (!video_driver_chosen() && (driver == "offscreen" || driver == "dummy"))
         return "no X11 or Wayland display to connect to";
@@ -444,6 +447,10 @@ int run_window(const WindowOptions& options) {
     // The window takes keys, never text. Without a compose table of its own, libX11 would
     // parse the locale's whole one when SDL opens the input method: half of SDL's start-up.
     setenv("XCOMPOSEFILE", "/dev/null", 0);
+    // Without a Wayland display named, SDL's Wayland driver would only print libwayland's
+    // complaint about XDG_RUNTIME_DIR before the X11 driver is tried: go to X11 at once.
+    if (!video_driver_chosen() && std::getenv("WAYLAND_DISPLAY") == nullptr)
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
 #endif
     SdlSession sdl;
     if (const std::string why = missing_display(sdl.ready); !why.empty()) {

@@ -4,13 +4,19 @@
 namespace ql {
 
 void lcd_set_address(Device& dev, std::uint8_t column, std::uint8_t page) {
+    dev.lcd.address_outside = column >= LCD_COLUMNS || page >= LCD_PAGES;
     dev.lcd.column = column & 0x7F;
     dev.lcd.page = page & 0x07;
+    dev.lcd.last_column_written = false;
 }
 
 void lcd_write(Device& dev, std::uint8_t data) {
     LcdPanel& lcd = dev.lcd;
-    lcd.frame_memory[static_cast<std::size_t>(lcd.column * LCD_PAGES + lcd.page)] = data;
+    std::uint8_t& byte = lcd.frame_memory[static_cast<std::size_t>(lcd.column * LCD_PAGES + lcd.page)];
+    const bool past_right_edge = lcd.column == LCD_COLUMNS - 1 && lcd.last_column_written;
+    if ((lcd.address_outside || past_right_edge) && byte != data) ++lcd.out_of_range_writes;
+    if (lcd.column == LCD_COLUMNS - 1) lcd.last_column_written = true;
+    byte = data;
     if (lcd.sink != nullptr) lcd.sink->paint_byte(lcd.column, lcd.page, data);
     // The column stops at the right edge: further writes overwrite column 127.
     if (lcd.column < LCD_COLUMNS - 1) ++lcd.column;
@@ -24,6 +30,8 @@ void lcd_init(Device& dev) {
     dev.lcd.column = 0;
     dev.lcd.page = 0;
     dev.lcd.colours_ready = true;
+    dev.lcd.last_column_written = false;
+    dev.lcd.address_outside = false;
 }
 
 void lcd_paint_all(const Device& dev, PaintSink& sink) {

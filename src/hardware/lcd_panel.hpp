@@ -42,6 +42,13 @@ struct LcdPanel {
     std::uint8_t page = 0;
     bool colours_ready = false;
     PaintSink* sink = nullptr;
+    // Writes that changed a byte through an address past the panel: a page or column past it
+    // is wrapped by the controller, a write past the right edge lands on column 127 again.
+    // The drawing layer may pass the edge with bytes that change nothing (the empty carry
+    // pass below a picture at the bottom); the soak checks that nothing else does.
+    std::uint32_t out_of_range_writes = 0;
+    bool address_outside = false;     // the last address named a page or column past the panel
+    bool last_column_written = false; // column 127 holds a byte of the current run of writes
 };
 
 // Used by the drawing layer.

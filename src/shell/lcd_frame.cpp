@@ -98,6 +98,11 @@ bool write_frame(const std::filesystem::path& path, const LcdPanel& lcd, std::st
 }
 
 bool read_frame(const std::filesystem::path& path, std::string& frame, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = path.string() + " is a folder, not a panel picture";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = file_error(path, "read the file");
@@ -107,8 +112,20 @@ bool read_frame(const std::filesystem::path& path, std::string& frame, std::stri
     content << in.rdbuf();
     const std::string bytes = content.str();
     static constexpr char PNG_SIGNATURE[] = "\x89PNG\r\n\x1a\n";
-    if (bytes.compare(0, 8, PNG_SIGNATURE, 8) != 0)
+    if (bytes.compare(0, 8, PNG_SIGNATURE, 8) != 0) {
+        // A text frame holds only dots, hashes and line ends; anything else is a damaged
+        // picture or another kind of file, not a frame of the wrong size.
+        const bool binary = std::any_of(bytes.begin(), bytes.end(), [](char ch) {
+            const auto c = static_cast<unsigned char>(ch);
+            return (c < 0x20 && c != '\n' && c != '\r' && c != '\t') || c >= 0x7F;
+        });
+        if (binary) {
+            error = path.string() +
+                    " is neither a PNG picture nor a print-lcd text (it holds binary bytes)";
+            return false;
+        }
         return frame_from_text(path, bytes, frame, error);
+    }
     RgbImage image;
     if (!read_png(path, image, error)) return false;
     if (image.width != LCD_COLUMNS || image.height != LCD_ROWS) {
@@ -116,6 +133,14 @@ bool read_frame(const std::filesystem::path& path, std::string& frame, std::stri
                 std::to_string(image.width) + " x " + std::to_string(image.height);
         return false;
     }
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            if (image.at(x, y) != LCD_ON_COLOUR && image.at(x, y) != LCD_OFF_COLOUR) {
+                error = path.string() + ": a panel picture has only the panel's two colours, " +
+                        "this one has others (at " + std::to_string(x) + ", " +
+                        std::to_string(y) + ")";
+                return false;
+            }
     frame = frame_from_image(image);
     return true;
 }

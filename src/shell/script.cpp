@@ -1,6 +1,7 @@
 #include "shell/script.hpp"
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
+#include "screens/screen_list.hpp"
 #include "shell/text_search.hpp"
 #include <charconv>
 #include <limits>
@@ -194,6 +195,14 @@ class LineParser {
         const std::string_view name = next_word(rest_);
         if (name.empty()) return "expect-screen NAME: the screen NAME is missing";
         if (!rest_.empty()) return too_many();
+        bool known = false;
+        std::string names;
+        for (const Screen* screen : all_screens()) {
+            known = known || name == screen->name;
+            names += (names.empty() ? "" : ", ") + std::string(screen->name);
+        }
+        if (!known)
+            return "no screen is called \"" + std::string(name) + "\"; the screens are " + names;
         ScriptCommand c = command(ScriptOp::expect_screen);
         c.argument = name;
         out_.push_back(c);
@@ -236,11 +245,21 @@ class LineParser {
         return {};
     }
 
-    // The rest of the line is the argument, so that file names may hold spaces.
+    // One word, or a name in double quotes (which may hold spaces; the quotes are taken off).
     std::string with_argument(ScriptOp op, const char* what) {
         if (rest_.empty()) return std::string(command_) + ": " + what + " is missing";
         ScriptCommand c = command(op);
-        c.argument = rest_;
+        if (rest_.front() == '"') {
+            const std::size_t close = rest_.find('"', 1);
+            if (close == std::string_view::npos)
+                return std::string(command_) + ": the closing quote of the file name is missing";
+            c.argument = rest_.substr(1, close - 1);
+            rest_ = trim(rest_.substr(close + 1));
+            if (c.argument.empty()) return std::string(command_) + ": " + what + " is missing";
+        } else {
+            c.argument = next_word(rest_);
+        }
+        if (!rest_.empty()) return too_many();
         out_.push_back(c);
         return {};
     }
@@ -256,6 +275,29 @@ class LineParser {
     std::string_view command_;
     std::vector<ScriptCommand>& out_;
 };
+
+// What a message echoes from the script: bytes that are not printable ASCII shown as \xNN, and any word
+// longer than 40 characters cut, so that one bad line gives one readable line.
+std::string shown(std::string_view message) {
+    constexpr std::size_t LONGEST_WORD = 40;
+    std::string out;
+    std::size_t word = 0;
+    for (const char ch : message) {
+        const auto c = static_cast<unsigned char>(ch);
+        word = c == ' ' ? 0 : word + 1;
+        if (word == LONGEST_WORD + 1) out += "...";
+        if (word > LONGEST_WORD) continue;
+        if (c < 0x20 || c >= 0x7F) {
+            constexpr char HEX[] = "0123456789abcdef";
+            out += "\\x";
+            out += HEX[c >> 4];
+            out += HEX[c & 15];
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
 
 } // namespace
 
@@ -302,6 +344,8 @@ bool parse_script(const std::string& name, std::string_view text, Script& script
                   std::string& error) {
     script.name = name;
     script.commands.clear();
+    // A UTF-8 byte-order mark, as some editors write, is not part of the first line.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     int line = 0;
     while (!text.empty()) {
         ++line;
@@ -312,7 +356,7 @@ bool parse_script(const std::string& name, std::string_view text, Script& script
         if (content.empty()) continue;
         const std::string problem = LineParser(line, content, script.commands).parse();
         if (!problem.empty()) {
-            error = name + ":" + std::to_string(line) + ": " + problem;
+            error = name + ":" + std::to_string(line) + ": " + shown(problem);
             script.commands.clear();
             return false;
         }

@@ -39,11 +39,12 @@ struct ScriptCommand {
     int region_y = 0;
     int region_width = 128;
     int region_height = 64;
+    bool written_earlier = false; // expect_lcd: a save-lcd before it writes FILE; read when run
 };
 
 struct Script {
     std::string name; // as given on the command line; "-" is standard input
-    // Relative names of expected frames are found next to the script.
+    // Relative file names, read or written, are taken from the script's folder.
     std::filesystem::path folder;
     std::vector<ScriptCommand> commands;
 };

@@ -4,6 +4,7 @@
 #include "shell/png_file.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/text_search.hpp"
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -47,7 +48,12 @@ ScriptStatus expect_lcd(const Script& script, const ScriptCommand& c, Shell& she
         err << where(script, c) << "rebaselined " << path.string() << '\n';
         return ScriptStatus::finished;
     }
-    const std::string difference = frame_difference(c.expected, frame_picture(shell.dev.lcd));
+    std::string expected = c.expected;
+    if (c.written_earlier && !read_frame(path, expected, error)) {
+        err << where(script, c) << error << '\n';
+        return ScriptStatus::error;
+    }
+    const std::string difference = frame_difference(expected, frame_picture(shell.dev.lcd));
     if (difference.empty()) return ScriptStatus::finished;
     err << where(script, c) << "the LCD does not match " << c.argument << ": " << difference
         << '\n';
@@ -114,8 +120,10 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::save_lcd:
     case ScriptOp::save_window: {
         const bool saved = c.op == ScriptOp::save_lcd
-                               ? write_png(c.argument, lcd_image(shell.dev.lcd), error)
-                               : write_png(c.argument, shell_picture(shell), error);
+                               ? write_png(beside_script(script, c.argument),
+                                           lcd_image(shell.dev.lcd), error)
+                               : write_png(beside_script(script, c.argument),
+                                           shell_picture(shell), error);
         if (!saved) {
             err << where(script, c) << error << '\n';
             return ScriptStatus::error;
@@ -163,8 +171,16 @@ bool load_script(const std::string& name, const ScriptOptions& options, Script& 
     }
     if (!parse_script(name, text, script, error)) return false;
     if (options.rebaseline) return true;
+    std::vector<std::filesystem::path> saved; // by save-lcd lines so far
     for (ScriptCommand& c : script.commands) {
+        if (c.op == ScriptOp::save_lcd)
+            saved.push_back(beside_script(script, c.argument).lexically_normal());
         if (c.op != ScriptOp::expect_lcd) continue;
+        const std::filesystem::path path = beside_script(script, c.argument).lexically_normal();
+        if (std::find(saved.begin(), saved.end(), path) != saved.end()) {
+            c.written_earlier = true;
+            continue;
+        }
         std::string problem;
         if (!read_frame(beside_script(script, c.argument), c.expected, problem)) {
             error = where(script, c) + problem;

@@ -91,3 +91,37 @@ TEST(LcdPanel, InitHomesTheAddressAndKeepsTheMemory) {
 
 } // namespace
 } // namespace ql
+
+namespace ql {
+namespace {
+
+// Only a byte changed through an address past the panel counts: the empty carry pass below
+// a picture at the bottom wraps to page 0 and changes nothing.
+TEST(LcdPanel, CountsChangesMadeOutsideThePanel) {
+    Device dev;
+    lcd_set_address(dev, 10, 8); // page 8 wraps to page 0
+    lcd_write(dev, 0x00);
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 0u);
+    lcd_write(dev, 0x01);
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 1u);
+    lcd_set_address(dev, 130, 0);
+    lcd_write(dev, 0x02);
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 2u);
+
+    lcd_set_address(dev, 126, 3);
+    lcd_write(dev, 0x10);
+    lcd_write(dev, 0x20); // column 127, still on the panel
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 2u);
+    lcd_write(dev, 0x20); // past the edge, the same byte
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 2u);
+    lcd_write(dev, 0x30); // past the edge, overwriting column 127
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 3u);
+    EXPECT_EQ(frame_byte(dev.lcd, 127, 3), 0x30);
+
+    lcd_set_address(dev, 127, 3); // a new run may write column 127 again
+    lcd_write(dev, 0x40);
+    EXPECT_EQ(dev.lcd.out_of_range_writes, 3u);
+}
+
+} // namespace
+} // namespace ql

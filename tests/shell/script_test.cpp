@@ -102,8 +102,8 @@ TEST(ScriptParse, CommentsBlankLinesAndSpacingAreIgnoredAndLinesAreCounted) {
     EXPECT_EQ(s.commands[3].line, 6);
 }
 
-TEST(ScriptParse, AFileNameIsTheRestOfTheLine) {
-    const Script s = parsed("save-window shots/after the click.png\nexpect-lcd a.txt # why\n");
+TEST(ScriptParse, AFileNameIsOneWordOrQuoted) {
+    const Script s = parsed("save-window \"shots/after the click.png\"\nexpect-lcd a.txt # why\n");
     EXPECT_EQ(s.commands[0].argument, "shots/after the click.png");
     EXPECT_EQ(s.commands[1].argument, "a.txt");
 }

@@ -42,7 +42,9 @@ sleep 1
 xwd -silent -id "$wid" -out "$work/window.xwd"
 
 kill -0 "${pids[1]}" || { echo "the simulator ended early:"; cat "$work/sim.log"; exit 1; }
-(cd "$work" && "$sim" --headless "$steps")
+# The script writes its picture next to itself: run a copy of it in the work folder.
+cp "$steps" "$work/steps.txt"
+"$sim" --headless "$work/steps.txt"
 "$compare" "$work/window.xwd" "$work/headless.png"
 
 # Q held for 2 s holds the top-left button as the mouse would: the same picture as a 2 s hold.

@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The bad-input matrix: each row runs the simulator on one mistake a user can make and checks
+# the exit code and the one line of standard error the user sees.
+# Usage: bad_input_test.sh QL730_SIM WORK_FOLDER
+set -uo pipefail
+sim=$1 work=$2
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 2
+unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
+
+s() { printf '%b' "$2" > "$1"; } # a script file from printf text
+s empty.txt ''
+s binary.txt 'wait 1s\n\x01\x02\xff\x00zz\n'
+head -c 1048576 /dev/zero | tr '\0' 'w' > long.txt
+s unknown.txt 'click top-left\nfly away\n'
+s args.txt 'print-lcd now\n'
+s savetwo.txt 'save-lcd a b\n'
+s neg.txt 'wait -1s\n'
+s zero.txt 'hold top-left 0s\n'
+s twodots.txt 'wait 1.5.2s\n'
+s spaced.txt 'wait 10 s\n'
+s year.txt 'wait 8761h\n'
+s button.txt 'click middle\n'
+s key.txt 'key sideways\n'
+s noscreen.txt 'expect-screen NoSuchScreen\n'
+s nopic.txt 'expect-lcd missing.png\n'
+printf 'P1\n' > small.txt; for _ in 1 2 3 4 5 6 7 8; do printf '%s\n' "$(printf '.%.0s' {1..128})"; done > small.txt
+s smallpic.txt 'expect-lcd small.txt\n'
+mkdir -p folder.png
+s folderpic.txt 'expect-lcd folder.png\n'
+printf '\x89PNG\r\n\x1a\nbroken' > corrupt.png
+s corruptpic.txt 'expect-lcd corrupt.png\n'
+s nofolder.txt 'save-lcd no/such/folder/x.png\n'
+touch locked.png && chmod 444 locked.png
+s locked.txt 'save-lcd locked.png\n'
+s bom.txt '\xef\xbb\xbfwait 1s\nprint-state\n'
+s selfpic.txt 'save-lcd cur.png\nexpect-lcd cur.png\n'
+s quoted.txt 'save-lcd "q.png"\n'
+s nul.txt 'wa\x01it 1s\n'
+printf '\x89PNX\x00\x01binary' > damaged.png
+s damagedpic.txt 'expect-lcd damaged.png\n'
+s longword.txt "$(printf 'x%.0s' {1..100000})\n"
+
+failures=0
+# row EXIT "LINE" ARGUMENTS...   (LINE "" = nothing on standard error)
+row() {
+    local want_code=$1 want_line=$2
+    shift 2
+    local err code
+    err=$("$sim" "$@" 2>&1 >/dev/null)
+    code=$?
+    if [[ $code != "$want_code" || $err != "$want_line" ]]; then
+        echo "FAILED: ql730-sim $*"
+        echo "  expected exit $want_code: $want_line"
+        echo "  found    exit $code: $err"
+        failures=$((failures + 1))
+    fi
+}
+
+
+row 2 "ql730-sim: there is no option or argument --bogus (see --help)" --bogus
+row 2 "ql730-sim: --scale needs a value (see --help)" --scale
+row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale 0
+row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale 5
+row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale abc
+row 2 "ql730-sim: --scale may be given only once (see --help)" --scale 1 --scale 2
+row 2 "ql730-sim: --headless needs at least one SCRIPT (see --help)" --headless
+row 2 "ql730-sim: --script plays into the window; with --headless give the scripts without --script (see --help)" --script x.txt --headless
+row 2 "ql730-sim: --rebaseline rewrites the frames of scripts run with --headless; give --headless and the SCRIPTs (see --help)" --rebaseline
+row 2 "ql730-sim: no display: DISPLAY and WAYLAND_DISPLAY are not set; use --headless SCRIPT to run without a window"
+row 2 "cannot read the script missing.txt: No such file or directory" --headless missing.txt
+row 2 "cannot read the script folder.png: it is a folder" --headless folder.png
+row 0 "" --headless empty.txt
+row 2 'binary.txt:2: unknown command "\x01\x02\xff\x00zz" (see --help for the commands)' --headless binary.txt
+row 2 "long.txt:1: unknown command \"$(printf 'w%.0s' {1..39})... (see --help for the commands)" --headless long.txt
+row 2 'longword.txt:1: unknown command "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx... (see --help for the commands)' --headless longword.txt
+row 2 'nul.txt:1: unknown command "wa\x01it" (see --help for the commands)' --headless nul.txt
+row 2 'unknown.txt:2: unknown command "fly" (see --help for the commands)' --headless unknown.txt
+row 2 'args.txt:1: too many arguments for print-lcd: "now"' --headless args.txt
+row 2 'savetwo.txt:1: too many arguments for save-lcd: "b"' --headless savetwo.txt
+row 2 'neg.txt:1: bad duration "-1s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless neg.txt
+row 2 'twodots.txt:1: bad duration "1.5.2s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless twodots.txt
+row 2 'spaced.txt:1: bad duration "10": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless spaced.txt
+row 2 'year.txt:1: bad duration "8761h": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless year.txt
+row 2 'button.txt:1: unknown button "middle": use top-left, bottom-left, bottom-right or top-right' --headless button.txt
+row 2 'key.txt:1: unknown key "sideways"; use up, down, left or right' --headless key.txt
+# The whole list of screens follows; its first names and its last name are enough here.
+screens=$("$sim" --headless noscreen.txt 2>&1)
+[[ $? == 2 && $screens == 'noscreen.txt:1: no screen is called "NoSuchScreen"; the screens are AboutScreen, AdvancedScreen, '*', UnitsScreen' ]] ||
+    { echo "FAILED: expect-screen NoSuchScreen: $screens"; failures=$((failures + 1)); }
+row 2 "nopic.txt:1: cannot read the file: No such file or directory (./missing.png)" --headless nopic.txt
+row 2 "smallpic.txt:1: ./small.txt: a panel picture has 64 lines of 128 '#' or '.', this one has 8 lines" --headless smallpic.txt
+row 2 "folderpic.txt:1: ./folder.png is a folder, not a panel picture" --headless folderpic.txt
+row 2 "corruptpic.txt:1: cannot read it as PNG: Read Error (./corrupt.png)" --headless corruptpic.txt
+row 2 "damagedpic.txt:1: ./damaged.png is neither a PNG picture nor a print-lcd text (it holds binary bytes)" --headless damagedpic.txt
+row 2 "nofolder.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.png)" --headless nofolder.txt
+[[ $(id -u) == 0 ]] || row 2 "locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
+row 0 "" --headless bom.txt
+row 0 "" --headless selfpic.txt
+row 0 "" --headless quoted.txt
+[[ -f q.png ]] || { echo 'FAILED: save-lcd "q.png" did not write q.png'; failures=$((failures + 1)); }
+
+echo "$failures rows failed"
+((failures == 0))
