@@ -4,7 +4,7 @@
 
 int main(int argc, char** argv) {
     CLI::App app("Ostrel QL-730 Simulator without a window: plays SCRIPTs in simulated time, "
-                 "one after the other on one device, as ql730-sim --headless does.",
+                 "each on a device of its own, as ql730-sim --headless does.",
                  "ql730-headless");
     ql::HeadlessCommand command;
     add_script_options(app, command, "Scripts to play ('-' reads standard input)");

@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
     std::string live_script;
     int scale = 1;
     app.add_flag("--headless", headless,
-                 "Run the SCRIPTs in simulated time, without a window, one after the other "
-                 "on one device ('-' reads standard input)");
+                 "Run the SCRIPTs in simulated time, without a window, each on a device of "
+                 "its own ('-' reads standard input)");
     add_script_options(app, command, "Scripts for --headless");
     app.add_option("--script", live_script,
                    "Play SCRIPT into the window in real time (the window stays open after it)")

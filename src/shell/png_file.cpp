@@ -56,7 +56,7 @@ bool read_png(const std::filesystem::path& path, RgbImage& image, std::string& e
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     if (png_image_begin_read_from_stdio(&png, file.get()) == 0) {
-        error = describe(path, std::string("read it as PNG: ") + png.message);
+        error = describe(path, "read it: the PNG picture is damaged");
         png_image_free(&png);
         return false;
     }
@@ -70,7 +70,7 @@ bool read_png(const std::filesystem::path& path, RgbImage& image, std::string& e
     RgbImage out(static_cast<int>(png.width), static_cast<int>(png.height));
     const png_color white{255, 255, 255};
     if (png_image_finish_read(&png, &white, out.rgb.data(), out.width * 3, nullptr) == 0) {
-        error = describe(path, std::string("read it as PNG: ") + png.message);
+        error = describe(path, "read it: the PNG picture is damaged");
         png_image_free(&png);
         return false;
     }

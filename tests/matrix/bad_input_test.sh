@@ -32,6 +32,8 @@ s corruptpic.txt 'expect-lcd corrupt.png\n'
 s nofolder.txt 'save-lcd no/such/folder/x.png\n'
 touch locked.png && chmod 444 locked.png
 s locked.txt 'save-lcd locked.png\n'
+# Root may write any file, so as root the unwritable place is a folder that is a file.
+printf 'x' >plain && s notdir.txt 'save-lcd plain/x.png\n'
 s bom.txt '\xef\xbb\xbfwait 1s\nprint-state\n'
 s selfpic.txt 'save-lcd cur.png\nexpect-lcd cur.png\n'
 s quoted.txt 'save-lcd "q.png"\n'
@@ -90,10 +92,14 @@ screens=$("$sim" --headless noscreen.txt 2>&1)
 row 2 "nopic.txt:1: cannot read the file: No such file or directory (./missing.png)" --headless nopic.txt
 row 2 "smallpic.txt:1: ./small.txt: a panel picture has 64 lines of 128 '#' or '.', this one has 8 lines" --headless smallpic.txt
 row 2 "folderpic.txt:1: ./folder.png is a folder, not a panel picture" --headless folderpic.txt
-row 2 "corruptpic.txt:1: cannot read it as PNG: Read Error (./corrupt.png)" --headless corruptpic.txt
+row 2 "corruptpic.txt:1: cannot read it: the PNG picture is damaged (./corrupt.png)" --headless corruptpic.txt
 row 2 "damagedpic.txt:1: ./damaged.png is neither a PNG picture nor a print-lcd text (it holds binary bytes)" --headless damagedpic.txt
 row 2 "nofolder.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.png)" --headless nofolder.txt
-[[ $(id -u) == 0 ]] || row 2 "locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
+if [[ $(id -u) == 0 ]]; then
+    row 2 "notdir.txt:1: cannot write the file: Not a directory (./plain/x.png)" --headless notdir.txt
+else
+    row 2 "locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
+fi
 row 0 "" --headless bom.txt
 row 0 "" --headless selfpic.txt
 row 0 "" --headless quoted.txt
