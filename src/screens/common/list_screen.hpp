@@ -29,7 +29,7 @@ struct ListScreenState {
 // list legends (back, OK, down, up) and its 17 x 17 title icon at (56, 4), writes the labels
 // of the current language into the items and draws the list. Back opens `parent`; OK acts
 // on the selected row; the right-hand buttons move the selection. There is no idle time-out.
-struct ListScreenSpec {
+struct ListScreenTable {
     const std::uint8_t* title_icon; // 17 x 17, or nullptr
     const ListRow* rows;
     std::uint8_t row_count;
@@ -46,9 +46,9 @@ struct ListScreenSpec {
 };
 
 // The ListMenu a list screen works on.
-ListMenu& list_screen_menu(Device& dev, const ListScreenSpec& spec);
+ListMenu& list_screen_menu(Device& dev, const ListScreenTable& table);
 
-void list_screen_handle(Device& dev, const ListScreenSpec& spec, std::uint8_t event);
+void list_screen_handle(Device& dev, const ListScreenTable& table, std::uint8_t event);
 
 // Makes item `index` the selection, scrolling the least that brings it into view.
 void list_select(ListMenu& menu, std::uint8_t index);

@@ -12,7 +12,7 @@ inline constexpr std::uint8_t ENTRY_TEXT_SIZE = 16;
 // bars and legends. Up and down change the character under edit (auto-repeat included); the
 // left-hand buttons move between characters; back on the first character leaves without a
 // change, set on the last one accepts.
-struct NumberEntrySpec {
+struct NumberEntryLayout {
     EditorSize size;
     std::uint8_t x;
     std::uint8_t y;
@@ -28,9 +28,9 @@ struct NumberEntrySpec {
     const Screen* back; // left without a change
 };
 
-void number_entry_handle(Device& dev, const NumberEntrySpec& spec, std::uint8_t event);
+void number_entry_handle(Device& dev, const NumberEntryLayout& layout, std::uint8_t event);
 
 // The typed value as the editor reads it, brought into [min, max].
-std::int32_t number_entry_value(Device& dev, const NumberEntrySpec& spec, bool& out_of_range);
+std::int32_t number_entry_value(Device& dev, const NumberEntryLayout& layout, bool& out_of_range);
 
 } // namespace ql

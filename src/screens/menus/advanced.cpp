@@ -60,12 +60,12 @@ const ListRow ROWS[] = {
 };
 // clang-format on
 
-const ListScreenSpec SPEC{
+const ListScreenTable SCREEN_TABLE{
     ArrowTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
     [](Device& dev) -> ListScreenState& { return dev.screens.settings.advanced; }};
 
 void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SPEC, event);
+    list_screen_handle(dev, SCREEN_TABLE, event);
 }
 
 } // namespace

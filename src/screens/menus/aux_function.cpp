@@ -82,19 +82,19 @@ constexpr auto ROWS_A = rows<INPUT_A>();
 constexpr auto ROWS_B = rows<INPUT_B>();
 
 template <const AuxInput& IN>
-constexpr ListScreenSpec spec(const std::array<ListRow, FUNCTION_COUNT>& rows) {
+constexpr ListScreenTable screen_table(const std::array<ListRow, FUNCTION_COUNT>& rows) {
     return {PlugTitleIcon.data(), rows.data(), FUNCTION_COUNT, &SettingsMenuScreen,
             shared_items,         prepare<IN>, other<IN>,      IN.menu};
 }
 
-constexpr ListScreenSpec SPEC_A = spec<INPUT_A>(ROWS_A);
-constexpr ListScreenSpec SPEC_B = spec<INPUT_B>(ROWS_B);
+constexpr ListScreenTable TABLE_A = screen_table<INPUT_A>(ROWS_A);
+constexpr ListScreenTable TABLE_B = screen_table<INPUT_B>(ROWS_B);
 
 void handle_a(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SPEC_A, event);
+    list_screen_handle(dev, TABLE_A, event);
 }
 void handle_b(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SPEC_B, event);
+    list_screen_handle(dev, TABLE_B, event);
 }
 
 } // namespace

@@ -81,11 +81,11 @@ void prepare(Device& dev, ListScreenState& list) {
     list_select(list.menu, current);
 }
 
-const ListScreenSpec SPEC{LettersTitleIcon.data(), ROWS,  LANGUAGE_COUNT,
-                          &SettingsMenuScreen,     state, prepare};
+const ListScreenTable SCREEN_TABLE{LettersTitleIcon.data(), ROWS,  LANGUAGE_COUNT,
+                                   &SettingsMenuScreen,     state, prepare};
 
 void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SPEC, event);
+    list_screen_handle(dev, SCREEN_TABLE, event);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ const ListRow COUNTER_ROWS[] = {
      list_submenu_marker},
 };
 
-const ListScreenSpec COUNTER_LIST{
+const ListScreenTable COUNTER_LIST{
     DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
     [](Device& dev) -> ListScreenState& { return dev.screens.setup.set_distance; }};
 
@@ -69,8 +69,8 @@ void load_counter(Device& dev, std::int32_t value, bool) {
     change_screen(dev, MainTripScreen);
 }
 
-const NumberEntrySpec DISTANCE_ENTRY{NUMEDIT_LARGE, 21,     14,    load_template,     nullptr,
-                                     load_counter,  -99999, 99999, &SetDistanceScreen};
+const NumberEntryLayout DISTANCE_ENTRY{NUMEDIT_LARGE, 21,     14,    load_template,     nullptr,
+                                       load_counter,  -99999, 99999, &SetDistanceScreen};
 
 void entry_handle(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {

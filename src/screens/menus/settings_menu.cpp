@@ -70,7 +70,7 @@ void prepare(Device& dev, ListScreenState& list) {
         list.menu.count = static_cast<std::uint8_t>(std::size(ROWS) - 1);
 }
 
-const ListScreenSpec SPEC{
+const ListScreenTable SCREEN_TABLE{
     SpannerTitleIcon.data(),
     ROWS,
     static_cast<std::uint8_t>(std::size(ROWS)),
@@ -79,7 +79,7 @@ const ListScreenSpec SPEC{
     prepare};
 
 void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SPEC, event);
+    list_screen_handle(dev, SCREEN_TABLE, event);
 }
 
 } // namespace

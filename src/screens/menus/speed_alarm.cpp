@@ -41,7 +41,7 @@ const ListRow ALARM_ROWS[] = {
     {{"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}, nullptr, toggle_alarm, draw_switch},
 };
 
-const ListScreenSpec ALARM_LIST{
+const ListScreenTable ALARM_LIST{
     BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
     [](Device& dev) -> ListScreenState& { return dev.screens.setup.speed_alarm; }};
 
@@ -103,8 +103,8 @@ void store_speed(Device& dev, std::int32_t value, bool) {
     change_screen(dev, AlarmSpeedScreen);
 }
 
-const NumberEntrySpec SPEED_ENTRY{NUMEDIT_LARGE, DIGITS_X, DIGITS_Y, load_digits,      nullptr,
-                                  store_speed,   0,        HIGHEST,  &AlarmSpeedScreen};
+const NumberEntryLayout SPEED_ENTRY{NUMEDIT_LARGE, DIGITS_X, DIGITS_Y, load_digits,      nullptr,
+                                    store_speed,   0,        HIGHEST,  &AlarmSpeedScreen};
 
 void entry_handle(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {

@@ -85,8 +85,8 @@ void edit_accept(Device& dev, std::int32_t typed, bool) {
     change_screen(dev, clamped ? CalValueRangeScreen : CalValueScreen);
 }
 
-const NumberEntrySpec EDIT{NUMEDIT_LARGE, VALUE_X, VALUE_Y,   edit_load,      nullptr,
-                           edit_accept,   0,       TYPED_MAX, &CalValueScreen};
+const NumberEntryLayout EDIT{NUMEDIT_LARGE, VALUE_X, VALUE_Y,   edit_load,      nullptr,
+                             edit_accept,   0,       TYPED_MAX, &CalValueScreen};
 
 // Drawn over the value screen: only the number is replaced by the editor.
 void edit_handle(Device& dev, std::uint8_t event) {
@@ -97,8 +97,8 @@ void edit_handle(Device& dev, std::uint8_t event) {
     number_entry_handle(dev, EDIT, event);
 }
 
-const MessageScreenSpec RANGE{&ResultWarnIcon, RANGE_ICON_Y, Legend::Ok, &CalValueScreen,
-                              &RANGE_TEXT};
+const MessageScreenLayout RANGE{&ResultWarnIcon, RANGE_ICON_Y, Legend::Ok, &CalValueScreen,
+                                &RANGE_TEXT};
 
 void range_handle(Device& dev, std::uint8_t event) {
     message_screen_handle(dev, RANGE, event);

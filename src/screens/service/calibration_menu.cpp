@@ -22,7 +22,7 @@ const ListRow ROWS[] = {
     {{"Value", "Valeur", "Valore", "Valor", "Wert"}, &CalValueScreen, nullptr, list_submenu_marker},
 };
 
-const ListScreenSpec MENU{
+const ListScreenTable MENU{
     CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
     [](Device& dev) -> ListScreenState& { return dev.screens.calibration.menu; }};
 

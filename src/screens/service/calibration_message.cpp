@@ -19,16 +19,16 @@ void draw_message(Device& dev, const Message& message) {
     }
 }
 
-void message_screen_handle(Device& dev, const MessageScreenSpec& spec, std::uint8_t event) {
+void message_screen_handle(Device& dev, const MessageScreenLayout& layout, std::uint8_t event) {
     if (event == EV_ENTER) {
         lcd_clear(dev);
         draw_side_bars(dev);
-        legend_top_left(dev, legend_word(dev, spec.legend));
-        move_to(dev, RESULT_ICON_X, spec.icon_y);
-        blit_picture(dev, *spec.icon);
-        draw_message(dev, *spec.message);
+        legend_top_left(dev, legend_word(dev, layout.legend));
+        move_to(dev, RESULT_ICON_X, layout.icon_y);
+        blit_picture(dev, *layout.icon);
+        draw_message(dev, *layout.message);
     } else if (is_key_press(event, BTN_TOP_LEFT)) {
-        change_screen(dev, *spec.next);
+        change_screen(dev, *layout.next);
     }
 }
 

@@ -36,7 +36,7 @@ constexpr Message numbered_error(MessageLines english, const char* french, const
 
 // A screen that shows a 19 x 19 result icon and a message, and whose only button is the top-left
 // one: it leaves for `next`.
-struct MessageScreenSpec {
+struct MessageScreenLayout {
     const Picture<19, 19>* icon;
     std::uint8_t icon_y;
     Legend legend; // back, or OK when the screen reports a finished step
@@ -46,6 +46,6 @@ struct MessageScreenSpec {
 
 inline constexpr std::uint8_t RESULT_ICON_X = 53;
 
-void message_screen_handle(Device& dev, const MessageScreenSpec& spec, std::uint8_t event);
+void message_screen_handle(Device& dev, const MessageScreenLayout& layout, std::uint8_t event);
 
 } // namespace ql

@@ -200,8 +200,8 @@ void entry_accept(Device& dev, std::int32_t typed, bool) {
 }
 
 // Five digits with the point after the second: 00.000 to 99.999 of the distance unit.
-const NumberEntrySpec ENTRY{NUMEDIT_LARGE, 29, 11,    entry_load,         entry_draw,
-                            entry_accept,  0,  99999, &DistCalDriveScreen};
+const NumberEntryLayout ENTRY{NUMEDIT_LARGE, 29, 11,    entry_load,         entry_draw,
+                              entry_accept,  0,  99999, &DistCalDriveScreen};
 
 void entry_handle(Device& dev, std::uint8_t event) {
     if (event == EV_ENTER) {
@@ -211,16 +211,16 @@ void entry_handle(Device& dev, std::uint8_t event) {
     number_entry_handle(dev, ENTRY, event);
 }
 
-const MessageScreenSpec DONE{&ResultTickIcon, DONE_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
-                             &DONE_TEXT};
-const MessageScreenSpec NO_PULSES{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &DistCalDriveScreen,
-                                  &NO_PULSES_TEXT};
-const MessageScreenSpec ZERO{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &DistCalEntryScreen,
-                             &ZERO_TEXT};
-const MessageScreenSpec HIGH{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
-                             &HIGH_TEXT};
-const MessageScreenSpec LOW{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
-                            &LOW_TEXT};
+const MessageScreenLayout DONE{&ResultTickIcon, DONE_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
+                               &DONE_TEXT};
+const MessageScreenLayout NO_PULSES{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back,
+                                    &DistCalDriveScreen, &NO_PULSES_TEXT};
+const MessageScreenLayout ZERO{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &DistCalEntryScreen,
+                               &ZERO_TEXT};
+const MessageScreenLayout HIGH{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
+                               &HIGH_TEXT};
+const MessageScreenLayout LOW{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
+                              &LOW_TEXT};
 
 } // namespace
 

@@ -200,8 +200,8 @@ void amount_accept(Device& dev, std::int32_t typed, bool) {
     }
 }
 
-const NumberEntrySpec AMOUNT{NUMEDIT_LARGE, AMOUNT_X, AMOUNT_Y,  amount_load,        amount_draw,
-                             amount_accept, 0,        TYPED_MAX, &FuelCalEmptyScreen};
+const NumberEntryLayout AMOUNT{NUMEDIT_LARGE, AMOUNT_X, AMOUNT_Y,  amount_load,        amount_draw,
+                               amount_accept, 0,        TYPED_MAX, &FuelCalEmptyScreen};
 
 void amount_handle(Device& dev, std::uint8_t event) {
     char& hundreds = dev.ui.entry_text[0];
@@ -308,17 +308,17 @@ void full_handle(Device& dev, std::uint8_t event) {
     }
 }
 
-const MessageScreenSpec DONE{&ResultTickIcon, DONE_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
-                             &DONE_TEXT};
-const MessageScreenSpec SIGNAL{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &FuelCalAddScreen,
-                               &SIGNAL_TEXT};
-const MessageScreenSpec DECREASE{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &FuelCalAmountScreen,
-                                 &DECREASE_TEXT};
+const MessageScreenLayout DONE{&ResultTickIcon, DONE_ICON_Y, Legend::Ok, &CalibrationMenuScreen,
+                               &DONE_TEXT};
+const MessageScreenLayout SIGNAL{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &FuelCalAddScreen,
+                                 &SIGNAL_TEXT};
+const MessageScreenLayout DECREASE{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back,
+                                   &FuelCalAmountScreen, &DECREASE_TEXT};
 // In English the message is one line shorter, and the cross stands lower.
-const MessageScreenSpec DECREASE_ENGLISH{&ResultCrossIcon, DECREASE_ICON_Y_ENGLISH, Legend::Back,
-                                         &FuelCalAmountScreen, &DECREASE_TEXT};
-const MessageScreenSpec MAX{&ResultWarnIcon, ERROR_ICON_Y, Legend::Back, &FuelCalFullScreen,
-                            &MAX_TEXT};
+const MessageScreenLayout DECREASE_ENGLISH{&ResultCrossIcon, DECREASE_ICON_Y_ENGLISH, Legend::Back,
+                                           &FuelCalAmountScreen, &DECREASE_TEXT};
+const MessageScreenLayout MAX{&ResultWarnIcon, ERROR_ICON_Y, Legend::Back, &FuelCalFullScreen,
+                              &MAX_TEXT};
 
 void decrease_handle(Device& dev, std::uint8_t event) {
     const bool english = language_index(current_language(dev)) == 0;

@@ -49,7 +49,7 @@ void label_runs(Device& dev, ListScreenState& list) {
     list.items[1].text = tr(dev, DISTANCE_RUN_MILES);
 }
 
-const ListScreenSpec RUN_LIST{
+const ListScreenTable RUN_LIST{
     PerformanceIcon.data(),
     RUN_ROWS,
     2,

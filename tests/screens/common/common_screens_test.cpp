@@ -43,29 +43,29 @@ const ListRow ROWS[] = {
     {{"Three", "Trois", "Tre", "Tres", "Drei"}},
     {{"Four", "Quatre", "Quattro", "Cuatro", "Vier"}},
 };
-const ListScreenSpec LIST{nullptr, ROWS, 4, &Parent,
-                          [](Device&) -> ListScreenState& { return group.list; }};
+const ListScreenTable LIST{nullptr, ROWS, 4, &Parent,
+                           [](Device&) -> ListScreenState& { return group.list; }};
 void list_handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, LIST, event);
 }
 const Screen List{"List", list_handle};
 
-const NumberEntrySpec ENTRY{NUMEDIT_SMALL,
-                            40,
-                            30,
-                            [](Device& dev, char* text) {
-                                text_copy(text,
-                                          format_decimal(dev, group.stored, 3, 0, FMT_ZERO_PAD));
-                            },
-                            nullptr,
-                            [](Device& dev, std::int32_t v, bool out) {
-                                group.stored = v;
-                                group.clamped = out;
-                                change_screen(dev, List);
-                            },
-                            5,
-                            250,
-                            &List};
+const NumberEntryLayout ENTRY{NUMEDIT_SMALL,
+                              40,
+                              30,
+                              [](Device& dev, char* text) {
+                                  text_copy(text,
+                                            format_decimal(dev, group.stored, 3, 0, FMT_ZERO_PAD));
+                              },
+                              nullptr,
+                              [](Device& dev, std::int32_t v, bool out) {
+                                  group.stored = v;
+                                  group.clamped = out;
+                                  change_screen(dev, List);
+                              },
+                              5,
+                              250,
+                              &List};
 void entry_handle(Device& dev, std::uint8_t event) {
     number_entry_handle(dev, ENTRY, event);
 }
