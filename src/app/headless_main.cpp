@@ -11,7 +11,10 @@ int main(int argc, char** argv) {
     app.footer(ql::SCRIPT_HELP);
     try {
         app.parse(argc, argv);
-        if (command.scripts.empty()) throw CLI::ValidationError("give at least one SCRIPT");
+        const std::string conflict = ql::catalogue_conflict(command);
+        if (!conflict.empty()) throw CLI::ValidationError(conflict);
+        if (command.scripts.empty() && command.catalogue.empty())
+            throw CLI::ValidationError("give at least one SCRIPT");
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return ql::EXIT_PASSED;
@@ -19,5 +22,6 @@ int main(int argc, char** argv) {
         std::cerr << "ql730-headless: " << ql::option_error(e) << " (see --help)\n";
         return ql::EXIT_USAGE;
     }
+    if (!command.catalogue.empty()) return ql::run_catalogue_command(command);
     return ql::run_headless_command(command);
 }

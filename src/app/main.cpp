@@ -41,13 +41,18 @@ int main(int argc, char** argv) {
     const std::vector<std::string>& scripts = command.scripts;
     try {
         app.parse(argc, argv);
+        const std::string conflict = ql::catalogue_conflict(command);
+        if (!conflict.empty()) throw CLI::ValidationError(conflict);
+        if (!command.catalogue.empty() && (!live_script.empty() || scale != 1 || speed != 1))
+            throw CLI::ValidationError("--catalogue opens no window; give it without --script, "
+                                       "--scale or --speed");
         if (headless && !live_script.empty())
             throw CLI::ValidationError("--script plays into the window; with --headless give "
                                        "the scripts without --script");
         if (!headless && command.rebaseline)
             throw CLI::ValidationError("--rebaseline rewrites the frames of scripts run with "
                                        "--headless; give --headless and the SCRIPTs");
-        if (headless && scripts.empty())
+        if (headless && scripts.empty() && command.catalogue.empty())
             throw CLI::ValidationError("--headless needs at least one SCRIPT");
         if (!headless && !scripts.empty())
             throw CLI::ValidationError("scripts on the command line run with --headless; "
@@ -68,6 +73,7 @@ int main(int argc, char** argv) {
         return ql::EXIT_USAGE;
     }
 
+    if (!command.catalogue.empty()) return ql::run_catalogue_command(command);
     if (headless) return ql::run_headless_command(command);
     ql::ScriptOptions options;
     std::string problem;

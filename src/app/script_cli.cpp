@@ -1,5 +1,6 @@
 #include "app/script_cli.hpp"
 #include "screens/screen_list.hpp"
+#include "shell/catalogue.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/settings_file.hpp"
 #include "shell/suite_runner.hpp"
@@ -53,6 +54,12 @@ Several SCRIPTs (or --junit) are separate tests, each on a device of its own; th
 with the line "N passed, M failed" on standard error. Example:
   ql730-sim --headless a.txt b.txt --junit report.xml --variant 4 --language german
 
+The screen catalogue: --catalogue FOLDER writes a PNG of the LCD for every screen, each
+reached by button presses from power-on, in the five languages with km and litres and with
+miles and gallons (FOLDER/MainMenuScreen-french-metric.png, ...), and FOLDER/index.html,
+a page showing them side by side. Example:
+  ql730-sim --catalogue screens && xdg-open screens/index.html
+
 Exit codes: 0 done, 1 an expectation failed, 2 a bad option, script line or file (the
 script does not start), no display, or a file that cannot be written.
 )";
@@ -78,6 +85,10 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
                    "loaded at power-on when it exists, written whenever a setting changes")
         ->type_name("FILE");
+    app.add_option("--catalogue", command.catalogue,
+                   "Write a PNG of every screen in every language and unit system, and a page "
+                   "showing them (FOLDER/index.html), then exit")
+        ->type_name("FOLDER");
     app.footer([] {
         std::string names = "The screens expect-screen knows:";
         std::size_t column = names.size();
@@ -112,6 +123,21 @@ std::string option_error(const CLI::ParseError& error) {
     if (what.find("missing") != std::string::npos) return option + " needs a value";
     if (option == "--scale") return "--scale takes a whole number from 1 to 4";
     return option + " does not take that value";
+}
+
+std::string catalogue_conflict(const HeadlessCommand& command) {
+    if (command.catalogue.empty()) return {};
+    if (!command.scripts.empty() || command.rebaseline || !command.junit.empty())
+        return "--catalogue plays its own steps; give it without scripts, --rebaseline or "
+               "--junit";
+    if (!command.variant.empty() || !command.language.empty() || !command.settings.empty())
+        return "--catalogue powers on every language and unit system itself; give it without "
+               "--variant, --language or --settings";
+    return {};
+}
+
+int run_catalogue_command(const HeadlessCommand& command) {
+    return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
 }
 
 bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,

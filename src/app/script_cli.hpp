@@ -17,6 +17,7 @@ struct HeadlessCommand {
     std::string language; // --language, empty when not given
     std::string junit;    // --junit FILE
     std::string settings; // --settings FILE
+    std::string catalogue; // --catalogue FOLDER
 };
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.
@@ -30,6 +31,14 @@ std::string option_error(const CLI::ParseError& error);
 // (one line on standard error, EXIT_USAGE); then plays them in simulated time on one device.
 // Returns the exit code.
 int run_headless_command(const HeadlessCommand& command);
+
+// Empty when --catalogue is not given or goes with the rest of the command line; otherwise
+// why not, in one sentence.
+std::string catalogue_conflict(const HeadlessCommand& command);
+
+// --catalogue FOLDER: every screen in every language and unit system, and the page. Returns
+// the exit code.
+int run_catalogue_command(const HeadlessCommand& command);
 
 // The script options of a command line: --rebaseline, and what the device powers on as. False
 // with one line in `error` when --variant and --language do not go together.
