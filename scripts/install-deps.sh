@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
           libclang-rt-14-dev xvfb xauth xdotool x11-apps
-          libsdl2-ttf-dev fonts-dejavu-core)
+          libsdl2-ttf-dev fonts-dejavu-core chromium)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -100,6 +100,11 @@ if [[ $(id -u) == 0 ]]; then
 else
     row 2 "locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
 fi
+row 2 "ql730-sim: --catalogue plays its own steps; give it without scripts, --rebaseline or --junit (see --help)" --catalogue cat --headless empty.txt
+row 2 "ql730-sim: --catalogue powers on every language and unit system itself; give it without --variant, --language or --settings (see --help)" --catalogue cat --language german
+row 2 "ql730-sim: --catalogue opens no window; give it without --script, --scale or --speed (see --help)" --catalogue cat --scale 2
+row 2 "ql730-sim: --catalogue needs a value (see --help)" --catalogue
+row 2 "cannot make the folder plain/cat: Not a directory" --catalogue plain/cat
 row 0 "" --headless bom.txt
 row 0 "" --headless selfpic.txt
 row 0 "" --headless quoted.txt
