@@ -60,8 +60,9 @@ miles and gallons (FOLDER/MainMenuScreen-french-metric.png, ...), and FOLDER/ind
 a page showing them side by side. Example:
   ql730-sim --catalogue screens && xdg-open screens/index.html
 
-Exit codes: 0 done, 1 an expectation failed, 2 a bad option, script line or file (the
-script does not start), no display, or a file that cannot be written.
+Exit codes: 0 done, 1 an expectation failed (or a screen the catalogue did not reach),
+2 a bad option, script line or file (the script does not start), no display, or a file or
+folder that cannot be written.
 )";
 
 void add_script_options(CLI::App& app, HeadlessCommand& command, const std::string& scripts_help) {
