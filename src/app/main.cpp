@@ -31,6 +31,12 @@ int main(int argc, char** argv) {
     app.add_option("--scale", scale, "Enlarge the window by whole pixels, 1 to 4")
         ->type_name("N")
         ->check(CLI::Range(1, 4).description("(1-4)"));
+    std::string drive_file;
+    app.add_option("--drive", drive_file,
+                   "Replay the recorded drive FILE (CSV rows time_s,speed_kmh[,fuel_reading]) in "
+                   "the window from the start; the arrow keys still change the speed and the "
+                   "fuel reading until the next row")
+        ->type_name("FILE");
     double speed = 1;
     app.add_option("--speed", speed,
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
@@ -43,9 +49,10 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
         const std::string conflict = ql::catalogue_conflict(command);
         if (!conflict.empty()) throw CLI::ValidationError(conflict);
-        if (!command.catalogue.empty() && (!live_script.empty() || scale != 1 || speed != 1))
+        if (!command.catalogue.empty() && (!live_script.empty() || !drive_file.empty() ||
+                                           scale != 1 || speed != 1))
             throw CLI::ValidationError("--catalogue opens no window; give it without --script, "
-                                       "--scale or --speed");
+                                       "--drive, --scale or --speed");
         if (headless && !live_script.empty())
             throw CLI::ValidationError("--script plays into the window; with --headless give "
                                        "the scripts without --script");
@@ -57,11 +64,11 @@ int main(int argc, char** argv) {
         if (!headless && !scripts.empty())
             throw CLI::ValidationError("scripts on the command line run with --headless; "
                                        "to play one into the window use --script SCRIPT");
-        if (headless && !live_script.empty())
-            throw CLI::ValidationError("--script plays into the window; with --headless give "
-                                       "the scripts without --script");
         if (headless && scale != 1)
             throw CLI::ValidationError("--scale enlarges the window; --headless has none");
+        if (headless && !drive_file.empty())
+            throw CLI::ValidationError("--drive replays into the window; with --headless put "
+                                       "the line drive FILE in the script");
         if (headless && speed != 1)
             throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
@@ -90,6 +97,10 @@ int main(int argc, char** argv) {
         }
     }
     ql::WindowOptions window;
+    if (!drive_file.empty() && !ql::load_drive_file(drive_file, window.drive, problem)) {
+        std::cerr << problem << '\n';
+        return ql::EXIT_USAGE;
+    }
     window.scale = scale;
     window.speed = speed;
     window.script = live_script.empty() ? nullptr : &script;

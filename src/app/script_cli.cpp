@@ -37,6 +37,13 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
                         stop with exit code 1 unless the value at PATH in print-state's
                         JSON is VALUE: screen MainMenuScreen, settings.language 4,
                         vehicle.interval_m 1000, settings.fuel_table.volumes.0 0
+  drive FILE            start replaying a recorded drive, a CSV of rows
+                        time_s,speed_kmh[,fuel_reading]: at each row's time (seconds from
+                        the start of the drive) the speed (0-300 km/h, tenths allowed) and
+                        the fuel reading (0-255) take its values until the next row; the
+                        script goes on at once, so wait lets the drive play. A first line
+                        of column names is skipped; a bad row stops with FILE:LINE and
+                        exit code 2 before the script starts
 Time starts at 0 when the window is created; the device powers on at the first paint,
 before any timer fires. A FILE is one word, or a name in double quotes (the quotes are
 taken off); a relative FILE, read or written, is taken from the script's folder (the
@@ -49,6 +56,11 @@ Example:
   wait 36s
   expect-screen MainTripScreen
   save-window trip.png
+
+A recorded drive, checked by its distance (36 s at 100 km/h, then at rest):
+  drive drive.csv         # time_s,speed_kmh / 0,100 / 36,0
+  wait 40s
+  expect-state vehicle.interval_m 1000
 
 Several SCRIPTs (or --junit) are separate tests, each on a device of its own; the run ends
 with the line "N passed, M failed" on standard error. Example:
@@ -84,7 +96,8 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
         ->type_name("FILE");
     app.add_option("--settings", command.settings,
                    "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
-                   "loaded at power-on when it exists, written whenever a setting changes")
+                   "loaded at power-on when it exists, written whenever a setting changes and at "
+                   "exit")
         ->type_name("FILE");
     app.add_option("--catalogue", command.catalogue,
                    "Write a PNG of every screen in every language and unit system, and a page "

@@ -121,6 +121,7 @@ class WindowFrontEnd {
 
     int run() {
         shell_paint(shell_);
+        if (!options_.drive.empty()) shell_start_drive(shell_, options_.drive);
         present();
         trace_first_picture();
         for (;;) {

@@ -8,6 +8,7 @@ struct WindowOptions {
     double speed = 1;               // simulated time against real time, 0.25-64
     const Script* script = nullptr; // played into the window in real time, if given
     ScriptOptions script_options;
+    std::vector<DriveRow> drive; // --drive: played from the start, in simulated time
 };
 
 // The simulator in a window, in real time, until the window is closed. Returns the exit code:

@@ -42,6 +42,12 @@ void device_key(Device& dev, std::uint8_t key) {
     run_pending_events(dev);
 }
 
+void device_drive(Device& dev, std::uint16_t speed_tenths, std::optional<std::uint8_t> reading) {
+    set_vehicle_speed(dev, speed_tenths);
+    if (reading) set_sender_reading(dev, *reading);
+    run_pending_events(dev);
+}
+
 void device_mouse_down(Device& dev, std::int16_t x, std::int16_t y) {
     button_press_at(dev, x, y);
     run_pending_events(dev);

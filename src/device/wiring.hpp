@@ -1,6 +1,7 @@
 #pragma once
 #include "device/power_on.hpp"
 #include <cstdint>
+#include <optional>
 
 namespace ql {
 
@@ -23,6 +24,8 @@ void device_start(Device& dev, const PowerOnOptions& options = {});
 void device_timer(Device& dev, std::uint8_t timer_id);
 // An arrow key: the speed or the fuel reading.
 void device_key(Device& dev, std::uint8_t key);
+// One row of a recorded drive: the speed in 0.1 km/h and, when given, the fuel-sender reading.
+void device_drive(Device& dev, std::uint16_t speed_tenths, std::optional<std::uint8_t> reading);
 // The mouse on the faceplate.
 void device_mouse_down(Device& dev, std::int16_t x, std::int16_t y);
 void device_mouse_up(Device& dev);

@@ -25,6 +25,11 @@ std::uint8_t get_sender_reading(Device& dev) {
     return dev.fuel.reading;
 }
 
+void set_sender_reading(Device& dev, std::uint8_t reading) {
+    dev.fuel.reading = reading;
+    dev.host->repaint_fuel_text();
+}
+
 std::uint16_t get_fuel_volume(Device& dev) {
     const FuelTable& t = dev.fuel.table;
     // A sender whose reading falls as the tank fills is looked up inverted, as its table is

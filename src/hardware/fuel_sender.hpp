@@ -19,6 +19,8 @@ void fuel_reset(Device& dev);
 void fuel_key(Device& dev, std::uint8_t key);
 void load_sender_table(Device& dev, const FuelTable& table);
 std::uint8_t get_sender_reading(Device& dev);
+// A recorded drive sets the reading; repaints the fuel text.
+void set_sender_reading(Device& dev, std::uint8_t reading);
 // Hundredths of a litre.
 std::uint16_t get_fuel_volume(Device& dev);
 

@@ -8,15 +8,11 @@ namespace ql {
 
 namespace {
 
-constexpr std::uint16_t SPEED_STEP = 10;
-constexpr std::uint16_t SPEED_TOP = 300;
+constexpr std::uint16_t SPEED_STEP = 100; // 10 km/h
+constexpr std::uint16_t SPEED_TOP = 3000;
 constexpr std::uint16_t SPEED_READ_MAX = 9999;
 // Metres covered in a quarter second at 1 km/h (1 / 14.4).
 constexpr double METRES_PER_TICK_PER_KMH = 0.06944444444444445;
-
-std::uint16_t tenths(std::uint16_t kmh) {
-    return std::min(static_cast<std::uint16_t>(kmh * 10), SPEED_READ_MAX);
-}
 
 } // namespace
 
@@ -28,37 +24,48 @@ void vehicle_key(Device& dev, std::uint8_t key) {
     VehicleModel& v = dev.vehicle;
     bool stopped_at_zero = false;
     if (key == KEY_UP) {
-        if (v.speed <= SPEED_TOP - SPEED_STEP) v.speed += SPEED_STEP;
+        if (v.speed_tenths <= SPEED_TOP - SPEED_STEP) v.speed_tenths += SPEED_STEP;
     } else if (key == KEY_DOWN) {
-        if (v.speed < SPEED_STEP) {
-            v.speed = 0;
+        if (v.speed_tenths < SPEED_STEP) {
+            v.speed_tenths = 0;
             stopped_at_zero = true;
         } else {
-            v.speed -= SPEED_STEP;
+            v.speed_tenths -= SPEED_STEP;
         }
     }
-    if (!stopped_at_zero && v.speed > v.max_speed) v.max_speed = v.speed;
+    if (!stopped_at_zero && v.speed_tenths > v.max_speed_tenths)
+        v.max_speed_tenths = v.speed_tenths;
+    dev.host->repaint_speed_text();
+}
+
+void set_vehicle_speed(Device& dev, std::uint16_t tenths) {
+    VehicleModel& v = dev.vehicle;
+    v.speed_tenths = std::min(tenths, SPEED_TOP);
+    if (v.speed_tenths > v.max_speed_tenths) v.max_speed_tenths = v.speed_tenths;
     dev.host->repaint_speed_text();
 }
 
 void vehicle_tick(Device& dev, std::uint8_t timer_id) {
     if (timer_id != TIMER_TICK) return;
     VehicleModel& v = dev.vehicle;
-    const double d = v.speed * METRES_PER_TICK_PER_KMH;
+    // A whole km/h gives exactly the factor it always did.
+    const double d = (v.speed_tenths / 10.0) * METRES_PER_TICK_PER_KMH;
     v.total_distance = static_cast<float>(v.total_distance + d);
     for (float& counter : v.counters)
         counter = static_cast<float>(v.counting_down ? counter - d : counter + d);
 }
 
 std::uint16_t get_speed(Device& dev, SpeedSource source) {
-    if (source == SpeedSource::Current) return tenths(dev.vehicle.speed);
-    if (source == SpeedSource::Maximum) return tenths(dev.vehicle.max_speed);
+    if (source == SpeedSource::Current) return std::min(dev.vehicle.speed_tenths, SPEED_READ_MAX);
+    if (source == SpeedSource::Maximum)
+        return std::min(dev.vehicle.max_speed_tenths, SPEED_READ_MAX);
     return 0;
 }
 
 void set_max_speed(Device& dev, SpeedSource source, std::uint16_t value) {
     if (source != SpeedSource::Maximum) return;
-    dev.vehicle.max_speed = std::min(value, SPEED_READ_MAX) / 10;
+    // Kept in whole km/h, as the counting hardware holds it.
+    dev.vehicle.max_speed_tenths = static_cast<std::uint16_t>(std::min(value, SPEED_READ_MAX) / 10 * 10);
 }
 
 void get_distance_counter(Device& dev, Counter counter, std::int32_t& out) {

@@ -25,10 +25,10 @@ inline constexpr std::int32_t DISTANCE_READ_MAX = 9999999;
 inline constexpr std::int32_t DISTANCE_READ_MIN = -999999;
 
 // Stands where the device has its pulse sensor and counting hardware: the user sets a speed
-// with the arrow keys and every 250 ms tick turns it into metres.
+// with the arrow keys (or a recorded drive sets it) and every 250 ms tick turns it into metres.
 struct VehicleModel {
-    std::uint16_t speed = 0;                         // km/h, a multiple of 10, 0-300
-    std::uint16_t max_speed = 0;                     // km/h
+    std::uint16_t speed_tenths = 0;                  // 0.1 km/h, 0-3000
+    std::uint16_t max_speed_tenths = 0;              // 0.1 km/h
     float total_distance = 0.0f;                     // metres; never counts down
     std::array<float, DISTANCE_COUNTERS> counters{}; // metres
     bool counting_down = false;
@@ -41,6 +41,8 @@ void vehicle_reset(Device& dev);
 // Up and Down change the speed by 10 km/h; every key repaints the speed text.
 void vehicle_key(Device& dev, std::uint8_t key);
 void vehicle_tick(Device& dev, std::uint8_t timer_id);
+// A recorded drive: the speed in 0.1 km/h (at most 300 km/h); repaints the speed text.
+void set_vehicle_speed(Device& dev, std::uint16_t tenths);
 
 // In 0.1 km/h; any source but the current and the maximum speed reads 0.
 std::uint16_t get_speed(Device& dev, SpeedSource source);

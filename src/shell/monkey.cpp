@@ -49,8 +49,8 @@ std::string broken_rule(Shell& shell) {
     if (!clock_in_range(dev.clocks.stopwatch)) return "the stopwatch is out of range";
     if (dev.clocks.stopwatch_run > 1) return "the stopwatch's run flag is neither 0 nor 1";
     const VehicleModel& v = dev.vehicle;
-    if (v.speed > 300 || v.speed % 10 != 0) return "the speed is out of range";
-    if (v.max_speed > 300) return "the maximum speed is out of range";
+    if (v.speed_tenths > 3000 || v.speed_tenths % 100 != 0) return "the speed is out of range";
+    if (v.max_speed_tenths > 3000) return "the maximum speed is out of range";
     if (!std::isfinite(v.total_distance) || v.total_distance < 0.0f)
         return "the total distance is negative or not a number";
     for (float counter : v.counters)

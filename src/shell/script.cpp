@@ -97,6 +97,7 @@ class LineParser {
         if (command_ == "expect-screen") return expect_screen();
         if (command_ == "expect-text") return expect_text();
         if (command_ == "expect-state") return expect_state();
+        if (command_ == "drive") return with_argument(ScriptOp::drive, "a file name");
         return "unknown command \"" + std::string(command_) + "\" (see --help for the commands)";
     }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/drive_file.hpp"
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -21,6 +22,7 @@ enum class ScriptOp : std::uint8_t {
     expect_lcd,
     expect_text,
     expect_state,
+    drive,
 };
 
 struct ScriptCommand {
@@ -40,6 +42,7 @@ struct ScriptCommand {
     int region_width = 128;
     int region_height = 64;
     bool written_earlier = false; // expect_lcd: a save-lcd before it writes FILE; read when run
+    std::vector<DriveRow> drive;  // drive: the rows of FILE, once loaded
 };
 
 struct Script {

@@ -140,6 +140,7 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::expect_lcd: return expect_lcd(script, c, shell, options, err);
     case ScriptOp::expect_text: return expect_text(script, c, shell, err);
     case ScriptOp::expect_state: return expect_state(script, c, shell, err);
+    case ScriptOp::drive: shell_start_drive(shell, c.drive); break;
     }
     return ScriptStatus::finished;
 }
@@ -170,6 +171,13 @@ bool load_script(const std::string& name, const ScriptOptions& options, Script& 
         if (script.folder.empty()) script.folder = ".";
     }
     if (!parse_script(name, text, script, error)) return false;
+    for (ScriptCommand& c : script.commands)
+        if (c.op == ScriptOp::drive &&
+            !load_drive_file(beside_script(script, c.argument).lexically_normal(), c.drive, error)) {
+            // A bad row names its own file and line; a file that cannot be read, the script's.
+            if (error.starts_with("cannot read")) error = where(script, c) + error;
+            return false;
+        }
     if (options.rebaseline) return true;
     std::vector<std::filesystem::path> saved; // by save-lcd lines so far
     for (ScriptCommand& c : script.commands) {

@@ -3,6 +3,7 @@
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
 #include "shell/settings_file.hpp"
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -17,6 +18,11 @@ Shell::Shell() {
 }
 
 Shell::~Shell() {
+    // At exit the store goes to its file once more, whatever changed last.
+    if (!settings_file.empty() && !power_on_pending) {
+        std::string error;
+        if (!save_settings_file(settings_file, dev.settings, error)) std::cerr << error << '\n';
+    }
     timer_stop(timers, TIMER_TICK);
     timer_stop(timers, TIMER_PERF);
     device_destroy(dev);
@@ -113,14 +119,40 @@ void shell_focus_lost(Shell& shell) {
     if (shell.mouse_held) shell_mouse_up(shell);
 }
 
+namespace {
+
+// Applies the rows of the drive due at or before `time_ms`, each at its instant.
+void play_drive_until(Shell& shell, std::uint64_t time_ms) {
+    for (auto due = drive_next_due(shell.drive); due && *due <= time_ms;
+         due = drive_next_due(shell.drive)) {
+        const DriveRow& row = shell.drive.rows[shell.drive.next++];
+        if (*due > shell.now_ms) shell.now_ms = *due;
+        device_drive(shell.dev, row.speed_tenths, row.fuel_reading);
+        keep_settings(shell);
+    }
+}
+
+} // namespace
+
 void shell_advance_to(Shell& shell, std::uint64_t time_ms) {
     std::uint8_t id = 0;
     std::uint64_t due = 0;
-    while (timer_take_due(shell.timers, time_ms, id, due)) {
-        shell.now_ms = due;
-        shell_timer(shell, id);
+    for (;;) {
+        const std::uint64_t row_due = drive_next_due(shell.drive).value_or(time_ms);
+        const std::uint64_t until = std::min(time_ms, row_due);
+        while (timer_take_due(shell.timers, until, id, due)) {
+            shell.now_ms = due;
+            shell_timer(shell, id);
+        }
+        if (row_due > time_ms || !drive_next_due(shell.drive)) break;
+        play_drive_until(shell, row_due);
     }
     if (time_ms > shell.now_ms) shell.now_ms = time_ms;
+}
+
+void shell_start_drive(Shell& shell, std::vector<DriveRow> rows) {
+    shell.drive = DrivePlayback{std::move(rows), shell.now_ms, 0};
+    play_drive_until(shell, shell.now_ms);
 }
 
 const RgbImage& shell_picture(Shell& shell) {
@@ -131,6 +163,7 @@ std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell) {
     std::optional<std::uint64_t> next;
     for (const TimerQueue::Entry& e : shell.timers.entries)
         if (e.id != TIMER_PERF && (!next || e.due_ms < *next)) next = e.due_ms;
+    if (const auto row = drive_next_due(shell.drive); row && (!next || *row < *next)) next = row;
     return next;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "device/device.hpp"
 #include "device/power_on.hpp"
+#include "shell/drive_file.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/image.hpp"
 #include "shell/timer_queue.hpp"
@@ -26,8 +27,9 @@ struct Shell final : Host, PaintSink {
     std::string fuel_text;
     std::optional<Button> key_button; // the button a held key holds down
     PowerOnOptions power_on_options;  // what the first paint powers on as
-    std::string settings_file;        // when named, the store is kept there (written at power-on
-    Settings saved_settings{};        // and whenever it changes); what it holds now
+    std::string settings_file;        // when named, the store is kept there (written at power-on,
+    Settings saved_settings{};        // whenever it changes and at exit); what it holds now
+    DrivePlayback drive;              // a recorded drive playing, if any
 
     Shell();
     ~Shell();
@@ -55,14 +57,21 @@ void shell_pointer_left(Shell& shell, bool left_button_held);
 void shell_focus_lost(Shell& shell);
 
 // Moves the shell's clock to `time_ms`, delivering every timer expiry due on the way, in
-// order, each as one timer message at its own instant.
+// order, each as one timer message at its own instant, and every row of a recorded drive at
+// its own instant (after the expiries due at that same instant, so that a tick counts the
+// quarter second before it at the speed driven then).
 void shell_advance_to(Shell& shell, std::uint64_t time_ms);
+
+// Starts a recorded drive now, in place of any drive still playing; rows due at once are
+// applied at once. The speed and the fuel reading then hold each row's values until the next
+// row (the keys change them in between), and the last row's after the end.
+void shell_start_drive(Shell& shell, std::vector<DriveRow> rows);
 
 // The window's client area as it looks now, made from the LCD's memory and the status texts
 // where they changed since it was last asked for.
 const RgbImage& shell_picture(Shell& shell);
 
-// The next instant at which a timer expiry can change what the window shows. The 125 ms
+// The next instant at which a timer expiry or a drive row can change what the window shows. The 125 ms
 // performance timer only samples the vehicle into the timing unit: it draws nothing and posts
 // no event, and what it counted is read only by a later message. A front end that shows the
 // picture may let its expiries wait for the next visible one (or for input), and deliver them

@@ -36,6 +36,12 @@ Json settings_json(const Settings& s) {
     };
 }
 
+// Whole km/h as a whole number, a speed with tenths (from a recorded drive) as 50.5.
+Json kmh(std::uint16_t tenths) {
+    if (tenths % 10 == 0) return tenths / 10;
+    return tenths / 10.0;
+}
+
 Json vehicle_json(Device& dev) {
     std::int32_t interval = 0;
     std::int32_t total = 0;
@@ -45,8 +51,8 @@ Json vehicle_json(Device& dev) {
     get_pulse_count(dev, pulses);
     const VehicleModel& v = dev.vehicle;
     return {
-        {"speed", v.speed},
-        {"max_speed", v.max_speed},
+        {"speed", kmh(v.speed_tenths)},
+        {"max_speed", kmh(v.max_speed_tenths)},
         {"interval_m", interval},
         {"total_m", total},
         {"pulse_count", pulses},

@@ -35,7 +35,7 @@ TEST(PowerOn, ItalianVariantWithItsIdentityAndAValidStore) {
 TEST(PowerOn, HardwareTakesItsSettings) {
     Device dev;
     dev.vehicle.pulses_per_km = 77;
-    dev.vehicle.max_speed = 120;
+    dev.vehicle.max_speed_tenths = 1200;
     dev.vehicle.counting_down = 1;
     test::RecordingHost host;
     dev.host = &host;

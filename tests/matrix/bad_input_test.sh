@@ -41,6 +41,9 @@ s nul.txt 'wa\x01it 1s\n'
 printf '\x89PNX\x00\x01binary' > damaged.png
 s damagedpic.txt 'expect-lcd damaged.png\n'
 s longword.txt "$(printf 'x%.0s' {1..100000})\n"
+s nodrive.txt 'drive missing.csv\n'
+s late.csv 'time_s,speed_kmh\n0,50\n30,60\n29.5,70\n'
+s latedrive.txt 'print-state\ndrive "late.csv"\n'
 
 failures=0
 # row EXIT "LINE" ARGUMENTS...   (LINE "" = nothing on standard error)
@@ -102,9 +105,14 @@ else
 fi
 row 2 "ql730-sim: --catalogue plays its own steps; give it without scripts, --rebaseline or --junit (see --help)" --catalogue cat --headless empty.txt
 row 2 "ql730-sim: --catalogue powers on every language and unit system itself; give it without --variant, --language or --settings (see --help)" --catalogue cat --language german
-row 2 "ql730-sim: --catalogue opens no window; give it without --script, --scale or --speed (see --help)" --catalogue cat --scale 2
+row 2 "ql730-sim: --catalogue opens no window; give it without --script, --drive, --scale or --speed (see --help)" --catalogue cat --scale 2
 row 2 "ql730-sim: --catalogue needs a value (see --help)" --catalogue
 row 2 "cannot make the folder plain/cat: Not a directory" --catalogue plain/cat
+row 2 "nodrive.txt:1: cannot read the drive missing.csv: No such file or directory" --headless nodrive.txt
+row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --headless latedrive.txt
+row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --drive late.csv
+row 2 "cannot read the drive missing.csv: No such file or directory" --drive missing.csv
+row 2 "ql730-sim: --drive replays into the window; with --headless put the line drive FILE in the script (see --help)" --headless bom.txt --drive late.csv
 row 0 "" --headless bom.txt
 row 0 "" --headless selfpic.txt
 row 0 "" --headless quoted.txt

@@ -75,3 +75,14 @@ xdotool key --delay 100 n n n n n n n n
 sleep 0.5
 [ "$(seconds_in_title)" -eq $((paused + 2)) ] || { echo "8 steps did not advance 2 s"; exit 1; }
 echo "paused: the time stood, 8 steps advanced it by 2 s"
+
+# --drive replays its rows in the window's simulated time: a script played alongside checks
+# them, and a failed expectation would end the program (exit 1) before it is looked at.
+printf 'time_s,speed_kmh,fuel_reading\n0,36,10\n2,72.5,99\n' >"$work/drive.csv"
+printf 'wait 1s\nexpect-state vehicle.speed 36\nwait 2s\nexpect-state vehicle.speed 72.5\nexpect-state fuel_sender.reading 99\n' >"$work/drive.txt"
+"$sim" --drive "$work/drive.csv" --script "$work/drive.txt" --speed 4 >"$work/drive.log" 2>&1 &
+pids+=($!)
+sleep 3
+kill -0 "${pids[2]}" || { echo "the drive's script failed in the window:"; cat "$work/drive.log"; exit 1; }
+[ ! -s "$work/drive.log" ] || { echo "the drive in the window said:"; cat "$work/drive.log"; exit 1; }
+echo "--drive: the rows took effect in the window's simulated time"
