@@ -133,6 +133,12 @@ QL_EXPORT int ql_button_edge(int b, int edge) {
     }
 }
 
+// Where the LCD lies in the picture: dot (x, y) is the square of ql_lcd_dot_size() pixels
+// whose top-left corner is (ql_lcd_x() + x * size, ql_lcd_y() + y * size).
+QL_EXPORT int ql_lcd_x() { return ql::LCD_WINDOW_X; }
+QL_EXPORT int ql_lcd_y() { return ql::LCD_WINDOW_Y; }
+QL_EXPORT int ql_lcd_dot_size() { return ql::LCD_DOT_SIZE; }
+
 QL_EXPORT int ql_picture_width() { return ql::WINDOW_WIDTH; }
 QL_EXPORT int ql_picture_height() { return ql::WINDOW_HEIGHT; }
 
