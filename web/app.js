@@ -17,6 +17,7 @@ const languagePicker = document.getElementById('language');
 const statusLine = document.getElementById('status');
 
 const ql = await createQl730();
+performance.mark('ql730-module-ready');
 const width = ql._ql_picture_width();
 const height = ql._ql_picture_height();
 const picture = new ImageData(width, height);
@@ -26,6 +27,7 @@ let wakeTimer = 0;         // the setTimeout for the next expiry
 let paintRequested = false;
 let paintWaiters = [];
 let firstPainted = false;
+let wakes = 0;             // timer wakes and paints, for the test's idle check
 
 const simulatedNow = () => Math.max(0, performance.now() - clockStart);
 
@@ -37,6 +39,7 @@ function catchUp() {
 
 function paint() {
     paintRequested = false;
+    ++wakes;
     if (ql._ql_picture_changed()) {
         const rgba = ql._ql_picture_rgba();
         picture.data.set(ql.HEAPU8.subarray(rgba, rgba + width * height * 4));
@@ -80,6 +83,7 @@ function changed() {
 }
 
 function wake() {
+    ++wakes;
     catchUp();
     changed();
 }
@@ -245,6 +249,7 @@ window.ql730 = {
     screen: () => ql.UTF8ToString(ql._ql_screen_name()),
     now: () => ql._ql_now(),
     nextDue: () => ql._ql_next_due(),
+    wakes: () => wakes,
     // The client point in the middle of button b (0 top-left, 1 bottom-left, 2 bottom-right,
     // 3 top-right).
     buttonPoint(b) {
