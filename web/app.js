@@ -267,7 +267,12 @@ variantPicker.value = String(startVariant);
 fillLanguages(startVariant, startLanguage);
 fit();
 window.addEventListener('resize', fit);
-if (!start(startVariant, startLanguage)) start(2, '');
+if (!start(startVariant, startLanguage)) {
+    // An address naming a variant or language the device does not offer: its usual start.
+    variantPicker.value = '2';
+    fillLanguages(2, '');
+    start(2, '');
+}
 
 // Offline once loaded: the service worker keeps a copy of the page's files.
 if ('serviceWorker' in navigator) {

@@ -161,6 +161,17 @@ async function pickerCheck(page) {
     else console.log('variant picker: the German variant as ql730-headless --variant 4 shows it');
 }
 
+// An address with a variant the device does not have starts it as usual, without an error.
+async function badAddress(browser, base) {
+    const page = await openPage(browser, base, 'manual&variant=300&language=klingon');
+    const found = await page.evaluate(() => window.ql730.canvasLcd());
+    const run = spawnSync(headless, ['-'], { input: 'print-lcd\n', encoding: 'utf8' });
+    const difference = firstDifference(run.stdout, found);
+    if (difference) fail(`?variant=300: the page does not show the usual start: ${difference}`);
+    else console.log('?variant=300&language=klingon: the usual start, variant 2 in Italian');
+    await page.close();
+}
+
 async function screenshotButton(page, folder) {
     const cdp = await page.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: path.resolve(folder) });
@@ -267,6 +278,7 @@ async function main() {
         console.log(`the page after ${scenarios.at(-1)}: ${path.join(outDir, 'page.png')}`);
         await pickerCheck(page);
         await screenshotButton(page, outDir);
+        await badAddress(browser, base);
         const wasm = fs.statSync(path.join(pageDir, 'ql730.wasm')).size;
         console.log(`ql730.wasm: ${wasm} bytes`);
         await realClock(browser, base);
