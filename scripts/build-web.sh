@@ -20,16 +20,9 @@ fi
 
 # Emscripten's optimiser runs under node and needs Debian's acorn.
 export NODE_PATH=/usr/share/nodejs
-# Debian keeps emscripten's prebuilt libraries in a cache under /usr/share, writable only by
-# root; anyone else works on a copy of it in the build folder.
-system_cache=/usr/share/emscripten/cache
-if [ ! -w "$system_cache" ]; then
-    export EM_CACHE="$PWD/build/emscripten-cache"
-    if [ ! -d "$EM_CACHE" ]; then
-        mkdir -p build
-        cp -r "$system_cache" "$EM_CACHE"
-    fi
-fi
+# Debian's emscripten comes with its libraries built, in a cache under /usr/share that it
+# only reads (FROZEN_CACHE in its configuration): anyone can build, root or not.
+export EM_FROZEN_CACHE=1
 
 cmake --preset web >/dev/null
 cmake --build --preset web
