@@ -5,11 +5,14 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
           libclang-rt-14-dev xvfb xauth xdotool x11-apps
-          libsdl2-ttf-dev fonts-dejavu-core chromium)
+          libsdl2-ttf-dev fonts-dejavu-core
+          emscripten node-acorn chromium nodejs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# The browser test's npm: Debian's, unless the node.js installed brings its own.
+command -v npm >/dev/null || missing+=(npm)
 if ((${#missing[@]})); then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test in three presets: the optimised
 # build, the AddressSanitizer + UndefinedBehaviorSanitizer build, and a clang build, so that
-# neither compiler's warnings (errors in the presets) surprise a user.
+# neither compiler's warnings (errors in the presets) surprise a user. Then the browser page:
+# built as WebAssembly and played in headless Chromium against ql730-headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -14,3 +15,7 @@ done
 # A short fixed-seed run of the script fuzzer (bash scripts/fuzz.sh runs it for longer).
 echo "=== fuzz ==="
 SEED=1 bash scripts/fuzz.sh 5000
+# The page (bash scripts/build-web.sh) in Chromium: the LCD on its canvas against print-lcd.
+echo "=== web ==="
+bash scripts/build-web.sh
+bash tests/web/run.sh build/default/ql730-headless

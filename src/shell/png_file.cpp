@@ -1,5 +1,4 @@
 #include "shell/png_file.hpp"
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -19,10 +18,6 @@ std::string describe(const std::filesystem::path& path, const std::string& reaso
 }
 
 } // namespace
-
-std::string file_error(const std::filesystem::path& path, const char* action) {
-    return describe(path, std::string(action) + ": " + std::strerror(errno));
-}
 
 bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error) {
     File file(std::fopen(path.c_str(), "wb"));

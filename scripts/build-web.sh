@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the browser page into build/web/: the device and the shell as WebAssembly (the web
+# preset, Debian's emscripten), with the page's files beside it. Serve it with
+#   python3 -m http.server -d build/web
+# and open http://localhost:8000/. Installs emscripten and node-acorn when they are missing.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+missing=()
+for p in emscripten node-acorn cmake ninja-build nlohmann-json3-dev; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+    sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# Emscripten's optimiser runs under node and needs Debian's acorn.
+export NODE_PATH=/usr/share/nodejs
+# Debian's emscripten comes with its libraries built, in a cache under /usr/share that it
+# only reads (FROZEN_CACHE in its configuration): anyone can build, root or not.
+export EM_FROZEN_CACHE=1
+
+cmake --preset web >/dev/null
+cmake --build --preset web
+
+out=build/web
+rm -rf "$out"
+mkdir -p "$out"
+cp web/index.html web/style.css web/app.js web/sw.js "$out"/
+cp build/web-wasm/src/web/ql730.js build/web-wasm/src/web/ql730.wasm "$out"/
+echo "the page is in $out/ (ql730.wasm: $(stat -c %s "$out/ql730.wasm") bytes);" \
+     "serve it with: python3 -m http.server -d $out"
