@@ -36,6 +36,10 @@ int main(int argc, char** argv) {
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
         ->type_name("X")
         ->check(CLI::Range(0.25, 64.0).description("(0.25-64)"));
+    bool inspector = false;
+    app.add_flag("--inspector", inspector,
+                 "Show the inspector beside the faceplate from the start (I toggles it); "
+                 "without its font (fonts-dejavu-core) the program stops with exit code 2");
     app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
@@ -57,6 +61,9 @@ int main(int argc, char** argv) {
                                        "the scripts without --script");
         if (headless && scale != 1)
             throw CLI::ValidationError("--scale enlarges the window; --headless has none");
+        if (headless && inspector)
+            throw CLI::ValidationError("--inspector is shown in the window; --headless has "
+                                       "none (print-state shows the same values)");
         if (headless && speed != 1)
             throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
@@ -86,6 +93,7 @@ int main(int argc, char** argv) {
     ql::WindowOptions window;
     window.scale = scale;
     window.speed = speed;
+    window.inspector = inspector;
     window.script = live_script.empty() ? nullptr : &script;
     window.script_options = options;
     return ql::run_window(window);
