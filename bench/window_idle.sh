@@ -5,8 +5,9 @@
 #   - left alone for SECONDS: CPU as a percentage of one core, wake-ups a second (the times its
 #     threads went to sleep: voluntary context switches of every thread), and resident memory,
 #     peak and at the end. The X server's CPU over the same time is shown beside it.
-# Arguments after STARTS go to the simulator (e.g. --inspector). With FOCUS=1 the idle window
-# is given the keyboard focus (xdotool), as a window a person is looking at has it.
+# Arguments after STARTS go to the simulator (e.g. --inspector). Without a window manager the
+# window has the keyboard focus from its start; with BACKGROUND=1 the focus goes to the root
+# window, as when a person works in another window.
 # Usage: bash bench/window_idle.sh path/to/ql730-sim [SECONDS] [STARTS] [SIMULATOR ARGUMENTS...]
 set -euo pipefail
 sim=${1:?usage: window_idle.sh path/to/ql730-sim [SECONDS] [STARTS] [ARGUMENTS...]}
@@ -89,8 +90,8 @@ growth() {
 status_kb() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 
 start_sim idle
-if [ "${FOCUS:-0}" = 1 ]; then
-    xdotool search --sync --onlyvisible --name "Ostrel QL-730 Simulator" windowfocus --sync
+if [ "${BACKGROUND:-0}" = 1 ]; then
+    xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
 fi
 sleep 2
 thread_counters "$pid" >"$work/before"

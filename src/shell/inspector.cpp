@@ -17,7 +17,8 @@ template <typename... Args> std::string format(const char* pattern, Args... args
     return text;
 }
 
-std::string clock_text(const Json& c) {
+std::string clock_text(const Json& c, bool seconds) {
+    if (!seconds) return format("%02u:%02u", c["hours"].get<unsigned>(), c["minutes"].get<unsigned>());
     return format("%02u:%02u:%02u", c["hours"].get<unsigned>(), c["minutes"].get<unsigned>(),
                   c["seconds"].get<unsigned>());
 }
@@ -103,8 +104,10 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
     const Json& fuel = state["fuel_sender"];
     lines.push_back({"Fuel", format("reading %u, ", fuel["reading"].get<unsigned>()) +
                                  litres_text(fuel["volume"].get<unsigned>())});
-    lines.push_back({"Clock", clock_text(state["clock"])});
-    lines.push_back({"Stopwatch", clock_text(stopwatch) +
+    // The device's clock to the minute, like the simulated time, when the window is in the
+    // background; a running stopwatch to the second, as the LCD may show it.
+    lines.push_back({"Clock", clock_text(state["clock"], clock.seconds)});
+    lines.push_back({"Stopwatch", clock_text(stopwatch, true) +
                                       (stopwatch["running"].get<bool>() ? " running" : " stopped")});
     lines.push_back({"Performance", perf_text(state["perf"])});
     lines.push_back({"Flags", format("0x%04x", state["system_flags"].get<unsigned>())});

@@ -17,7 +17,8 @@ struct InspectorLine {
 struct ClockView {
     double speed = 1;
     bool paused = false;
-    bool seconds = true; // the simulated time to the second, or only to the minute
+    bool seconds = true; // the simulated time and the device's clock to the second, or only
+                         // to the minute
 };
 
 // The inspector's lines for a device state as print-state writes it (state_json): screen,
