@@ -411,7 +411,7 @@ class WindowFrontEnd {
 
     void hide_help() {
         help_shown_ = false;
-        inspector_panel_.invalidate();
+        fit_to_window(); // the key map covered the margins, the hint and the inspector too
         shell_.picture.redraw_all();
         present();
         update_inspector();
