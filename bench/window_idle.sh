@@ -5,9 +5,15 @@
 #   - left alone for SECONDS: CPU as a percentage of one core, wake-ups a second (the times its
 #     threads went to sleep: voluntary context switches of every thread), and resident memory,
 #     peak and at the end. The X server's CPU over the same time is shown beside it.
-# Usage: bash bench/window_idle.sh path/to/ql730-sim [SECONDS] [STARTS]
+# Arguments after STARTS go to the simulator (e.g. --inspector). Without a window manager the
+# window has the keyboard focus from its start; with BACKGROUND=1 the focus goes to the root
+# window, as when a person works in another window.
+# Usage: bash bench/window_idle.sh path/to/ql730-sim [SECONDS] [STARTS] [SIMULATOR ARGUMENTS...]
 set -euo pipefail
-sim=${1:?usage: window_idle.sh path/to/ql730-sim [SECONDS] [STARTS]} seconds=${2:-30} starts=${3:-7}
+sim=${1:?usage: window_idle.sh path/to/ql730-sim [SECONDS] [STARTS] [ARGUMENTS...]}
+seconds=${2:-30} starts=${3:-7}
+shift $(($# < 3 ? $# : 3))
+sim_args=("$@")
 work=$(mktemp -d)
 pids=()
 # The simulator first, then the X server it is connected to.
@@ -36,7 +42,7 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 start_sim() {
     local trace="$work/trace.$1" begin line
     begin=$EPOCHREALTIME
-    QL730_WINDOW_TRACE=1 "$sim" 2>"$trace" >/dev/null &
+    QL730_WINDOW_TRACE=1 "$sim" "${sim_args[@]}" 2>"$trace" >/dev/null &
     pid=$!
     pids+=("$pid")
     for _ in $(seq 5000); do
@@ -84,6 +90,9 @@ growth() {
 status_kb() { awk -v k="$2:" '$1 == k { print $2 }' "/proc/$1/status"; }
 
 start_sim idle
+if [ "${BACKGROUND:-0}" = 1 ]; then
+    xdotool windowfocus "$(xwininfo -root | awk '/Window id:/ { print $4 }')"
+fi
 sleep 2
 thread_counters "$pid" >"$work/before"
 thread_counters "$xvfb" >"$work/x.before"

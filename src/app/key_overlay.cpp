@@ -1,27 +1,25 @@
 #include "app/key_overlay.hpp"
-#include <SDL_ttf.h>
 #include <string_view>
 
 namespace ql {
 
-namespace {
-
-constexpr const char* FONT_PATH = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
-
-} // namespace
+TTF_Font* open_mono_font(int size, std::string& error) {
+    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
+        error = "the font library cannot start";
+        return nullptr;
+    }
+    TTF_Font* font = TTF_OpenFont(MONO_FONT_PATH, size);
+    if (font == nullptr)
+        error = std::string("cannot open the font ") + MONO_FONT_PATH +
+                " (install fonts-dejavu-core)";
+    return font;
+}
 
 bool draw_key_overlay(SDL_Surface* surface, const char* text, int scale, std::string& error) {
     // The font is opened only while the key map is shown: the window's start-up and its idle
     // time pay nothing for it.
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
-        error = TTF_GetError();
-        return false;
-    }
-    TTF_Font* font = TTF_OpenFont(FONT_PATH, 12 * scale);
-    if (font == nullptr) {
-        error = std::string(FONT_PATH) + ": " + TTF_GetError();
-        return false;
-    }
+    TTF_Font* font = open_mono_font(12 * scale, error);
+    if (font == nullptr) return false;
     const int margin = 8 * scale;
     SDL_Rect frame{margin, margin, surface->w - 2 * margin, surface->h - 2 * margin};
     SDL_FillRect(surface, &frame, SDL_MapRGB(surface->format, 0, 0, 0));

@@ -42,6 +42,10 @@ int main(int argc, char** argv) {
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
         ->type_name("X")
         ->check(CLI::Range(0.25, 64.0).description("(0.25-64)"));
+    bool inspector = false;
+    app.add_flag("--inspector", inspector,
+                 "Show the inspector beside the faceplate from the start (I toggles it); "
+                 "without its font (fonts-dejavu-core) the program stops with exit code 2");
     app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
@@ -69,6 +73,9 @@ int main(int argc, char** argv) {
         if (headless && !drive_file.empty())
             throw CLI::ValidationError("--drive replays into the window; with --headless put "
                                        "the line drive FILE in the script");
+        if (headless && inspector)
+            throw CLI::ValidationError("--inspector is shown in the window; --headless has "
+                                       "none (print-state shows the same values)");
         if (headless && speed != 1)
             throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
@@ -103,6 +110,7 @@ int main(int argc, char** argv) {
     }
     window.scale = scale;
     window.speed = speed;
+    window.inspector = inspector;
     window.script = live_script.empty() ? nullptr : &script;
     window.script_options = options;
     return ql::run_window(window);

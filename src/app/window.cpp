@@ -1,4 +1,5 @@
 #include "app/window.hpp"
+#include "app/inspector_panel.hpp"
 #include "app/key_overlay.hpp"
 #include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
@@ -122,13 +123,19 @@ class WindowFrontEnd {
     int run() {
         shell_paint(shell_);
         if (!options_.drive.empty()) shell_start_drive(shell_, options_.drive);
+        if (inspector_) fit_to_window();
+        hint_stale_ = false;
         present();
         trace_first_picture();
+        // The hint and the inspector come after the first picture: their font costs the
+        // start-up nothing.
+        hint_stale_ = true;
         for (;;) {
             advance_clock();
             if (!play_script()) return exit_code_;
             present();
             show_title();
+            update_inspector();
             SDL_Event event;
             if (SDL_WaitEventTimeout(&event, timeout_ms()) == 0) continue;
             advance_clock();
@@ -171,10 +178,18 @@ class WindowFrontEnd {
         return true;
     }
 
+    // How the clock runs. The seconds are shown only while the window has the keyboard focus
+    // (or the clock stands): each new title comes back from the X server as events that wake
+    // the window, so a window left in the background changes its title once a minute.
+    ClockView clock_view() const {
+        return {clock_.speed(), clock_.paused(), focused_ || clock_.paused()};
+    }
+
     // The title names the screen, the simulated time and the clock's state; it is set only
     // when its text changes.
     void show_title() {
-        std::string title = window_title(shell_, clock_.speed(), clock_.paused());
+        const ClockView view = clock_view();
+        std::string title = window_title(shell_, view.speed, view.paused, view.seconds);
         if (title == title_) return;
         title_ = std::move(title);
         SDL_SetWindowTitle(window_, title_.c_str());
@@ -241,6 +256,10 @@ class WindowFrontEnd {
                 show_help();
                 break;
             }
+            if (event.key.keysym.sym == SDLK_i) {
+                if (event.key.repeat == 0) toggle_inspector();
+                break;
+            }
             if (time_key(event.key)) break;
             if (const auto button = button_key(event.key.keysym.sym)) {
                 // The device's own hold and auto-repeat run from the key held down.
@@ -279,7 +298,11 @@ class WindowFrontEnd {
             case SDL_WINDOWEVENT_LEAVE:
                 if (!shell_.key_button) shell_pointer_left(shell_, left_button_held());
                 break;
-            case SDL_WINDOWEVENT_FOCUS_LOST: shell_focus_lost(shell_); break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                focused_ = false;
+                shell_focus_lost(shell_);
+                break;
+            case SDL_WINDOWEVENT_FOCUS_GAINED: focused_ = true; break;
             case SDL_WINDOWEVENT_EXPOSED:
                 // Restored or uncovered: the window's surface still holds the picture made
                 // from the model's memory; it is only shown again.
@@ -302,17 +325,77 @@ class WindowFrontEnd {
         return true;
     }
 
-    // A resized window shows the picture at the largest whole scale that fits, centred on the
-    // window's background.
+    // A resized window shows the picture (and the inspector beside it) at the largest whole
+    // scale that fits, centred on the window's background.
     void fit_to_window() {
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
         if (surface == nullptr) return;
-        scale_ = std::max(1, std::min(surface->w / WINDOW_WIDTH, surface->h / WINDOW_HEIGHT));
-        ox_ = std::max(0, (surface->w - WINDOW_WIDTH * scale_) / 2);
+        const int width = content_width();
+        scale_ = std::max(1, std::min(surface->w / width, surface->h / WINDOW_HEIGHT));
+        ox_ = std::max(0, (surface->w - width * scale_) / 2);
         oy_ = std::max(0, (surface->h - WINDOW_HEIGHT * scale_) / 2);
         SDL_FillRect(surface, nullptr,
                      SDL_MapRGB(surface->format, WINDOW_BACKGROUND.r, WINDOW_BACKGROUND.g,
                                 WINDOW_BACKGROUND.b));
+        if (inspector_) open_inspector();
+        inspector_panel_.invalidate();
+        hint_stale_ = true;
+    }
+
+    int content_width() const { return WINDOW_WIDTH + (inspector_ ? INSPECTOR_WIDTH : 0); }
+
+    // The inspector's font at the window's scale; without it the inspector is closed.
+    bool open_inspector() {
+        std::string error;
+        if (inspector_panel_.open(scale_, error)) return true;
+        std::cerr << "ql730-sim: no inspector: " << error << '\n';
+        inspector_ = false;
+        return false;
+    }
+
+    // I shows or hides the inspector: the window grows or shrinks by its width, and the
+    // resize repaints it.
+    void toggle_inspector() {
+        if (!inspector_) {
+            inspector_ = true;
+            if (!open_inspector()) return;
+        } else {
+            inspector_ = false;
+            inspector_panel_.close();
+        }
+        int w = 0, h = 0;
+        SDL_GetWindowSize(window_, &w, &h);
+        const int change = INSPECTOR_WIDTH * scale_;
+        SDL_SetWindowSize(window_, inspector_ ? w + change : std::max(1, w - change), h);
+        fit_to_window();
+        shell_paint(shell_);
+        present();
+        SDL_UpdateWindowSurface(window_);
+    }
+
+    // Redraws the inspector's lines that changed. It has no timer of its own: it is looked at
+    // whenever the window wakes for another reason.
+    void update_inspector() {
+        if (!inspector_ || help_shown_) return;
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        const SDL_Rect area{ox_ + WINDOW_WIDTH * scale_, oy_, INSPECTOR_WIDTH * scale_,
+                            WINDOW_HEIGHT * scale_};
+        std::vector<SDL_Rect> rects;
+        inspector_panel_.draw(surface, area, inspector_lines(shell_, clock_view()), rects);
+        if (!rects.empty())
+            SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+    }
+
+    // The key hint, drawn again wherever the picture was drawn over it.
+    void draw_hint(SDL_Surface* surface, std::vector<SDL_Rect>& rects) {
+        hint_stale_ = false;
+        if (hint_failed_) return;
+        std::string error;
+        if (!draw_key_hint(surface, KEY_HINT, scale_, ox_, oy_, rects, error)) {
+            std::cerr << "ql730-sim: no key hint: " << error << '\n';
+            hint_failed_ = true;
+        }
     }
 
     void show_help() {
@@ -329,8 +412,10 @@ class WindowFrontEnd {
 
     void hide_help() {
         help_shown_ = false;
+        fit_to_window(); // the key map covered the margins, the hint and the inspector too
         shell_.picture.redraw_all();
         present();
+        update_inspector();
     }
 
     // F12 saves the window as shown, at its scale; Shift+F12 only the LCD, one pixel a dot;
@@ -365,7 +450,7 @@ class WindowFrontEnd {
         if (help_shown_) return; // the key map stays until a key closes it
         const auto pressed = shell_pressed_button(shell_);
         shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
-        if (!shell_.picture.stale() && shell_.picture.changes().empty()) return;
+        if (!shell_.picture.stale() && shell_.picture.changes().empty() && !hint_stale_) return;
         const RgbImage& picture = shell_picture(shell_);
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
         if (surface == nullptr) return;
@@ -375,8 +460,11 @@ class WindowFrontEnd {
             copy_to_surface(surface, picture, area, scale, ox_, oy_);
             rects.push_back({ox_ + area.x * scale, oy_ + area.y * scale, area.width * scale,
                              area.height * scale});
+            const SDL_Rect drawn{area.x, area.y, area.width, area.height};
+            if (SDL_HasIntersection(&drawn, &KEY_HINT_AREA)) hint_stale_ = true;
         }
         shell_.picture.changes_shown();
+        if (hint_stale_) draw_hint(surface, rects);
         if (!rects.empty())
             SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
     }
@@ -389,6 +477,11 @@ class WindowFrontEnd {
     int ox_ = 0;
     int oy_ = 0;
     bool help_shown_ = false;
+    bool focused_ = false;
+    bool inspector_ = options_.inspector;
+    InspectorPanel inspector_panel_;
+    bool hint_stale_ = false;
+    bool hint_failed_ = false;
     std::string title_;
     Shell shell_; // created with the window: time 0
     ScriptPlayer player_;
@@ -418,11 +511,11 @@ std::string missing_display(bool sdl_ready) {
 
 // The largest scale up to `wanted` at which the window fits the screen's usable area, with a
 // note on standard error when that is less than asked for.
-int fitting_scale(int wanted) {
+int fitting_scale(int wanted, int width) {
     SDL_Rect usable{};
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return wanted;
     int scale = wanted;
-    while (scale > 1 && (WINDOW_WIDTH * scale > usable.w || WINDOW_HEIGHT * scale > usable.h))
+    while (scale > 1 && (width * scale > usable.w || WINDOW_HEIGHT * scale > usable.h))
         --scale;
     if (scale != wanted)
         std::cerr << "ql730-sim: --scale " << wanted << " would not fit the screen (" << usable.w
@@ -460,12 +553,23 @@ int run_window(const WindowOptions& options) {
     }
     // A plain picture needs no GPU: SDL's own X11 framebuffer, not a GL texture behind it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (options.inspector) {
+        // Asked for by name, an inspector that cannot be drawn stops the start.
+        std::string error;
+        TTF_Font* font = open_mono_font(9, error);
+        if (font == nullptr) {
+            std::cerr << "ql730-sim: --inspector: " << error << '\n';
+            return EXIT_USAGE;
+        }
+        TTF_CloseFont(font);
+    }
+    const int width = WINDOW_WIDTH + (options.inspector ? INSPECTOR_WIDTH : 0);
     WindowOptions fitted = options;
-    fitted.scale = fitting_scale(options.scale);
+    fitted.scale = fitting_scale(options.scale, width);
     const int scale = fitted.scale;
     std::unique_ptr<SDL_Window, SdlDeleter> window(
         SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                         WINDOW_WIDTH * scale, WINDOW_HEIGHT * scale,
+                         width * scale, WINDOW_HEIGHT * scale,
                          SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
     if (!window) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());

@@ -6,6 +6,7 @@ namespace ql {
 struct WindowOptions {
     int scale = 1;                  // whole-pixel enlargement, 1-4
     double speed = 1;               // simulated time against real time, 0.25-64
+    bool inspector = false;         // the inspector panel shown from the start
     const Script* script = nullptr; // played into the window in real time, if given
     ScriptOptions script_options;
     std::vector<DriveRow> drive; // --drive: played from the start, in simulated time

@@ -11,9 +11,12 @@ const char* const KEY_HELP = R"(Keys in the window:
   Space    pause or resume the simulated time
   N        one 250 ms step while paused
   Tab      held: run x16
+  I        the inspector beside the faceplate (device state, settings)
   F12      save the window as shown; Shift+F12 the LCD
   H or F1  this key map; any key closes it
 )";
+
+const char* const KEY_HINT = "Q A P L: the buttons\nUp Down: speed  Left Right: fuel  H: help";
 
 RgbImage scaled_picture(const RgbImage& picture, int scale) {
     RgbImage out(picture.width * scale, picture.height * scale);

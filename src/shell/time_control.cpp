@@ -31,11 +31,15 @@ void SimClock::rebase(std::uint64_t wall, std::uint64_t sim) {
     base_sim_ = sim;
 }
 
-std::string simulated_time_text(std::uint64_t ms) {
+std::string simulated_time_text(std::uint64_t ms, bool seconds) {
     const std::uint64_t s = ms / 1000;
     char text[32];
-    std::snprintf(text, sizeof text, "%llu:%02u:%02u", static_cast<unsigned long long>(s / 3600),
-                  static_cast<unsigned>(s / 60 % 60), static_cast<unsigned>(s % 60));
+    if (seconds)
+        std::snprintf(text, sizeof text, "%llu:%02u:%02u", static_cast<unsigned long long>(s / 3600),
+                      static_cast<unsigned>(s / 60 % 60), static_cast<unsigned>(s % 60));
+    else
+        std::snprintf(text, sizeof text, "%llu:%02u", static_cast<unsigned long long>(s / 3600),
+                      static_cast<unsigned>(s / 60 % 60));
     return text;
 }
 
@@ -45,12 +49,12 @@ std::string speed_text(double speed) {
     return text;
 }
 
-std::string window_title(const Shell& shell, double speed, bool paused) {
+std::string window_title(const Shell& shell, double speed, bool paused, bool seconds) {
     const Screen* screen = shell.dev.kernel.current_screen;
     std::string title = "Ostrel QL-730 Simulator - ";
     title += screen != nullptr ? screen->name : "off";
     title += ' ';
-    title += simulated_time_text(shell.now_ms);
+    title += simulated_time_text(shell.now_ms, seconds);
     if (paused)
         title += " paused";
     else if (speed != 1)

@@ -39,14 +39,16 @@ class SimClock {
     std::uint64_t base_sim_ = 0;
 };
 
-// "0:01:05" for 65 000 ms: hours, minutes and seconds of simulated time.
-std::string simulated_time_text(std::uint64_t ms);
+// "0:01:05" for 65 000 ms: hours, minutes and seconds of simulated time; "0:01" without the
+// seconds.
+std::string simulated_time_text(std::uint64_t ms, bool seconds = true);
 
 // "x16", "x0.25", "x2.5".
 std::string speed_text(double speed);
 
 // The window's title: the product, the current screen's name, the simulated time and the
-// state, "paused" or the speed when it is not x1.
-std::string window_title(const Shell& shell, double speed, bool paused);
+// state, "paused" or the speed when it is not x1. Without `seconds` the time is shown to the
+// minute, so that the title changes once a minute instead of every second.
+std::string window_title(const Shell& shell, double speed, bool paused, bool seconds = true);
 
 } // namespace ql

@@ -71,6 +71,7 @@ row 2 "ql730-sim: --scale may be given only once (see --help)" --scale 1 --scale
 row 2 "ql730-sim: --headless needs at least one SCRIPT (see --help)" --headless
 row 2 "ql730-sim: --script plays into the window; with --headless give the scripts without --script (see --help)" --script x.txt --headless
 row 2 "ql730-sim: --rebaseline rewrites the frames of scripts run with --headless; give --headless and the SCRIPTs (see --help)" --rebaseline
+row 2 "ql730-sim: --inspector is shown in the window; --headless has none (print-state shows the same values) (see --help)" --headless empty.txt --inspector
 row 2 "ql730-sim: no display: DISPLAY and WAYLAND_DISPLAY are not set; use --headless SCRIPT to run without a window"
 row 2 "cannot read the script missing.txt: No such file or directory" --headless missing.txt
 row 2 "cannot read the script folder.png: it is a folder" --headless folder.png

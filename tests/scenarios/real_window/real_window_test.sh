@@ -19,7 +19,7 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
@@ -32,7 +32,7 @@ sleep 1
 
 # Bottom-left button: region (38, 129)-(90, 176), pressed in its middle.
 xdotool mousemove --window "$wid" 64 152 mousedown 1
-xdotool mousemove 790 590 mouseup 1
+xdotool mousemove 1270 1010 mouseup 1
 # Held down, the button would repeat after 0.7 s and every 0.35 s after 2.1 s.
 sleep 2.5
 xdotool mousemove --window "$wid" 250 110
@@ -75,6 +75,29 @@ xdotool key --delay 100 n n n n n n n n
 sleep 0.5
 [ "$(seconds_in_title)" -eq $((paused + 2)) ] || { echo "8 steps did not advance 2 s"; exit 1; }
 echo "paused: the time stood, 8 steps advanced it by 2 s"
+
+# I opens the inspector: the window grows to the right by its width, the faceplate stays where
+# it was; I again closes it.
+width_of() { xdotool getwindowgeometry "$wid" | awk '/Geometry:/ { split($2, g, "x"); print g[1] }'; }
+xdotool key i
+sleep 0.7
+[ "$(width_of)" -eq 760 ] || { echo "the inspector did not widen the window: $(width_of)"; exit 1; }
+kill -0 "${pids[1]}" || { echo "the simulator ended with the inspector:"; cat "$work/sim.log"; exit 1; }
+xwd -silent -id "$wid" -out "$work/window-inspector.xwd"
+"$compare" "$work/window-inspector.xwd" "$work/headless-q.png"
+xdotool key i
+sleep 0.7
+[ "$(width_of)" -eq 500 ] || { echo "closing the inspector left the width at $(width_of)"; exit 1; }
+echo "inspector: opened to 760 pixels, closed to 500"
+
+# Dragged larger, the window shows the picture at the largest whole scale that fits, centred:
+# 1010 x 580 holds it twice (1000 x 560) with 5 and 10 pixels to spare around it.
+xdotool windowmove --sync "$wid" 0 0 windowsize --sync "$wid" 1010 580
+sleep 0.7
+xwd -silent -id "$wid" -out "$work/window-2x.xwd"
+"$compare" "$work/window-2x.xwd" "$work/headless-q.png" 2 5 10
+kill -0 "${pids[1]}" || { echo "the simulator ended after the resize:"; cat "$work/sim.log"; exit 1; }
+echo "resized: the picture is shown at twice its size, whole pixels"
 
 # --drive replays its rows in the window's simulated time: a script played alongside checks
 # them, and a failed expectation would end the program (exit 1) before it is looked at.

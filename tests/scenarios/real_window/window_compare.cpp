@@ -1,11 +1,14 @@
 // Compares a screenshot of the real simulator window (an X window dump, as xwd writes it)
 // with the headless driver's window picture (a PNG from save-window): the LCD area and the
-// status line must agree pixel for pixel.
-// Usage: window_compare WINDOW.xwd HEADLESS.png
+// status line must agree pixel for pixel. With SCALE, OX and OY the window shows the picture
+// enlarged SCALE times with its corner at (OX, OY): each headless pixel must be a whole square
+// of SCALE x SCALE window pixels.
+// Usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]
 #include "hardware/lcd_panel.hpp"
 #include "shell/png_file.hpp"
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -91,8 +94,15 @@ std::string colour(ql::Rgb c) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: window_compare WINDOW.xwd HEADLESS.png\n";
+    if (argc != 3 && argc != 6) {
+        std::cerr << "usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]\n";
+        return 2;
+    }
+    const int scale = argc == 6 ? std::atoi(argv[3]) : 1;
+    const int ox = argc == 6 ? std::atoi(argv[4]) : 0;
+    const int oy = argc == 6 ? std::atoi(argv[5]) : 0;
+    if (scale < 1) {
+        std::cerr << "window_compare: SCALE must be 1 or more\n";
         return 2;
     }
     ql::RgbImage real, headless;
@@ -105,14 +115,17 @@ int main(int argc, char** argv) {
     for (const Area& area : AREAS) {
         int differing = 0;
         for (int y = area.top; y <= area.bottom; ++y)
-            for (int x = area.left; x <= area.right; ++x) {
-                const ql::Rgb a = real.contains(x, y) ? real.at(x, y) : ql::Rgb{0, 0, 0};
-                const ql::Rgb b = headless.at(x, y);
-                if (a == b) continue;
-                if (differing++ < 5)
-                    std::cerr << area.name << " differs at (" << x << ", " << y << "): window "
-                              << colour(a) << ", headless " << colour(b) << '\n';
-            }
+            for (int x = area.left; x <= area.right; ++x)
+                for (int i = 0; i < scale * scale; ++i) {
+                    const int wx = ox + x * scale + i % scale, wy = oy + y * scale + i / scale;
+                    const ql::Rgb a = real.contains(wx, wy) ? real.at(wx, wy) : ql::Rgb{0, 0, 0};
+                    const ql::Rgb b = headless.at(x, y);
+                    if (a == b) continue;
+                    if (differing++ < 5)
+                        std::cerr << area.name << " differs at (" << wx << ", " << wy
+                                  << "): window " << colour(a) << ", headless " << colour(b)
+                                  << '\n';
+                }
         if (differing > 0) {
             std::cerr << area.name << ": " << differing << " pixels differ\n";
             ++failures;

@@ -1,0 +1,110 @@
+#include "hardware/keys.hpp"
+#include "shell/button_keys.hpp"
+#include "shell/inspector.hpp"
+#include "shell/state_dump.hpp"
+#include <gtest/gtest.h>
+#include <map>
+
+namespace ql {
+namespace {
+
+using Lines = std::map<std::string, std::string>;
+
+// The labelled lines by label; the fuel table's continuation rows under "+1", "+2", ...
+Lines by_label(const std::vector<InspectorLine>& lines) {
+    Lines out;
+    int row = 0;
+    for (const InspectorLine& line : lines)
+        out[line.label.empty() ? "+" + std::to_string(++row) : line.label] = line.value;
+    return out;
+}
+
+// The values the inspector shows against those print-state gives for the same device.
+void expect_agrees_with_state(Shell& shell, const Lines& lines) {
+    const auto state = state_json(shell);
+    const auto& vehicle = state["vehicle"];
+    EXPECT_EQ(lines.at("Screen"), state["screen"].get<std::string>());
+    EXPECT_EQ(lines.at("Interval"), std::to_string(vehicle["interval_m"].get<int>()) + " m");
+    EXPECT_EQ(lines.at("Total"), std::to_string(vehicle["total_m"].get<int>()) + " m");
+    EXPECT_EQ(lines.at("Pulses"), std::to_string(vehicle["pulse_count"].get<unsigned>()));
+    EXPECT_EQ(lines.at("Pulses/km"), std::to_string(vehicle["pulses_per_km"].get<unsigned>()));
+}
+
+TEST(Inspector, AfterDrivingShowsTheDistancesPulsesAndSpeedPrintStateGives) {
+    Shell shell;
+    shell_paint(shell);
+    for (int i = 0; i < 10; ++i)
+        shell_key_down(shell, KEY_UP);
+    for (int i = 0; i < 7; ++i)
+        shell_key_down(shell, KEY_RIGHT);
+    shell_advance_to(shell, 36'000);
+    const Lines lines = by_label(inspector_lines(shell, {}));
+    expect_agrees_with_state(shell, lines);
+    // 36 s at 100 km/h is one kilometre.
+    EXPECT_EQ(lines.at("Interval"), "1000 m");
+    EXPECT_EQ(lines.at("Total"), "1000 m");
+    EXPECT_NE(lines.at("Pulses"), "0");
+    EXPECT_EQ(lines.at("Speed"), "100 km/h, max 100");
+    EXPECT_EQ(lines.at("Screen"), "MainTripScreen");
+    EXPECT_EQ(lines.at("Time"), "0:00:36");
+    EXPECT_EQ(lines.at("Rate"), "x1");
+    EXPECT_EQ(lines.at("Fuel").substr(0, 11), "reading 7, ");
+    EXPECT_EQ(lines.at("Flags").substr(0, 2), "0x");
+    // The factory settings of the Italian variant.
+    EXPECT_EQ(lines.at("Variant"), "2 (IT)");
+    EXPECT_EQ(lines.at("Language"), "Italian (EN IT)");
+    EXPECT_EQ(lines.at("Units"), "km, litres");
+    EXPECT_EQ(lines.at("Counting"), "up");
+    EXPECT_EQ(lines.at("Performance"), "idle");
+    EXPECT_EQ(lines.at("Fuel table"), "none");
+}
+
+TEST(Inspector, InAMenuPausedOrFastTheScreenAndRateFollow) {
+    Shell shell;
+    shell_paint(shell);
+    shell_advance_to(shell, 65'400);
+    shell_button_key_down(shell, Button::TopLeft);
+    shell_button_key_up(shell, Button::TopLeft);
+    Lines lines = by_label(inspector_lines(shell, {1, true, true}));
+    expect_agrees_with_state(shell, lines);
+    EXPECT_EQ(lines.at("Screen"), "MainMenuScreen");
+    EXPECT_EQ(lines.at("Rate"), "paused");
+    EXPECT_EQ(lines.at("Time"), "0:01:05");
+    lines = by_label(inspector_lines(shell, {16, false, false}));
+    EXPECT_EQ(lines.at("Rate"), "x16");
+    EXPECT_EQ(lines.at("Time"), "0:01"); // to the minute: the window has no focus
+    EXPECT_EQ(lines.at("Clock").size(), 5u); // "hh:mm"
+    EXPECT_EQ(by_label(inspector_lines(shell, {0.25, false, true})).at("Rate"), "x0.25");
+}
+
+TEST(Inspector, SettingsOfAnotherVariantAndAFallingFuelTable) {
+    Shell shell;
+    shell.power_on_options.variant = VARIANT_UK;
+    shell_paint(shell);
+    Settings& s = shell.dev.settings;
+    s.count_direction = 1;
+    s.resolution = 1;
+    s.telemetry_mask = 0x2b;
+    s.fuel_count = -4; // falls as the tank fills: readings held as 255 - reading
+    s.fuel_readings = {5, 55, 155, 250};
+    s.fuel_volumes = {0, 1000, 2550, 4000};
+    const auto lines = inspector_lines(shell, {});
+    const Lines by = by_label(lines);
+    const auto settings = state_json(shell)["settings"];
+    EXPECT_EQ(by.at("Variant"), std::to_string(settings["variant"].get<int>()) + " (UK)");
+    EXPECT_EQ(by.at("Units").substr(0, 6), "miles,");
+    EXPECT_EQ(settings["distance_unit"], 1);
+    EXPECT_EQ(by.at("Counting"), "down");
+    EXPECT_EQ(by.at("Resolution"), "high (1 m)");
+    EXPECT_EQ(by.at("Telemetry"), "0x2b");
+    EXPECT_EQ(by.at("Fuel table"), "4 points, falling");
+    EXPECT_EQ(by.at("+1"), "250=0.0  200=10.0  100=25.5");
+    EXPECT_EQ(by.at("+2"), "5=40.0");
+    // The table ends the panel; nothing is cut off: at most 24 lines fit beside the faceplate.
+    EXPECT_EQ(lines.back().value, "5=40.0");
+    s.fuel_count = 10;
+    EXPECT_LE(inspector_lines(shell, {}).size(), 24u);
+}
+
+} // namespace
+} // namespace ql
