@@ -36,6 +36,11 @@ int main(int argc, char** argv) {
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
         ->type_name("X")
         ->check(CLI::Range(0.25, 64.0).description("(0.25-64)"));
+    std::string record_file;
+    app.add_option("--record", record_file,
+                   "Record the window's session from the start into FILE, a script that "
+                   "replays it with --headless (written when the window closes, or at F10)")
+        ->type_name("FILE");
     app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
@@ -57,6 +62,9 @@ int main(int argc, char** argv) {
                                        "the scripts without --script");
         if (headless && scale != 1)
             throw CLI::ValidationError("--scale enlarges the window; --headless has none");
+        if (headless && !record_file.empty())
+            throw CLI::ValidationError("--record records the window's session; --headless "
+                                       "has none");
         if (headless && speed != 1)
             throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
@@ -88,5 +96,12 @@ int main(int argc, char** argv) {
     window.speed = speed;
     window.script = live_script.empty() ? nullptr : &script;
     window.script_options = options;
+    window.record_file = record_file;
+    if (!command.variant.empty()) window.replay_options += " --variant " + command.variant;
+    if (!command.language.empty()) window.replay_options += " --language " + command.language;
+    if (!command.settings.empty())
+        window.session_note = "# The window kept its settings in " + command.settings +
+                              ": replay with --settings and a copy of that file as it was "
+                              "when the window opened.\n";
     return ql::run_window(window);
 }

@@ -12,6 +12,9 @@ const char* const KEY_HELP = R"(Keys in the window:
   N        one 250 ms step while paused
   Tab      held: run x16
   F12      save the window as shown; Shift+F12 the LCD
+  F11      start or stop a GIF of the window (ql730-DATE-TIME.gif)
+  F10      start or stop recording the session as a script
+           (ql730-session-DATE-TIME.txt; it replays with --headless)
   H or F1  this key map; any key closes it
 )";
 

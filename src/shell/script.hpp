@@ -21,6 +21,8 @@ enum class ScriptOp : std::uint8_t {
     expect_lcd,
     expect_text,
     expect_state,
+    record_gif,
+    stop_gif,
 };
 
 struct ScriptCommand {

@@ -3,6 +3,7 @@
 #include "hardware/fuel_sender.hpp"
 #include "hardware/vehicle.hpp"
 #include "shell/settings_file.hpp"
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -52,8 +53,23 @@ void Shell::paint_byte(std::uint8_t /*column*/, std::uint8_t /*page*/, std::uint
 
 namespace {
 
-// After every message: a store that changed goes to the settings file.
+// A copy of the list is told, so that an observer may leave while being told.
+void tell_input(const Shell& shell, const ShellInput& in) {
+    const std::vector<ShellObserver*> watching = shell.observers;
+    for (ShellObserver* o : watching)
+        o->input(shell, in);
+}
+
+void tell_handled(Shell& shell) {
+    if (shell.observers.empty()) return;
+    const std::vector<ShellObserver*> watching = shell.observers;
+    for (ShellObserver* o : watching)
+        o->handled(shell);
+}
+
+// After every message: a store that changed goes to the settings file; the observers look.
 void keep_settings(Shell& shell) {
+    tell_handled(shell);
     if (shell.settings_file.empty() || shell.power_on_pending) return;
     if (shell.saved_settings == shell.dev.settings) return;
     std::string error;
@@ -80,9 +96,11 @@ void shell_paint(Shell& shell) {
                 std::cerr << error << '\n';
         }
     }
+    tell_handled(shell);
 }
 
 void shell_key_down(Shell& shell, std::uint8_t key) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::key, 0, 0, key});
     device_key(shell.dev, key);
     keep_settings(shell);
 }
@@ -93,16 +111,27 @@ void shell_timer(Shell& shell, std::uint8_t id) {
 }
 
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_down, x, y, 0});
     shell.mouse_held = true;
     device_mouse_down(shell.dev, x, y);
     keep_settings(shell);
 }
 
 void shell_mouse_up(Shell& shell) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_up, 0, 0, 0});
     shell.mouse_held = false;
     shell.key_button.reset();
     device_mouse_up(shell.dev);
     keep_settings(shell);
+}
+
+void shell_add_observer(Shell& shell, ShellObserver* observer) {
+    if (std::find(shell.observers.begin(), shell.observers.end(), observer) == shell.observers.end())
+        shell.observers.push_back(observer);
+}
+
+void shell_remove_observer(Shell& shell, ShellObserver* observer) {
+    std::erase(shell.observers, observer);
 }
 
 void shell_pointer_left(Shell& shell, bool left_button_held) {
