@@ -53,18 +53,21 @@ void Shell::paint_byte(std::uint8_t /*column*/, std::uint8_t /*page*/, std::uint
 
 namespace {
 
-// A copy of the list is told, so that an observer may leave while being told.
+// Each observer is told once, even one that leaves while being told.
+template <typename Tell> void tell(const Shell& shell, Tell tell_one) {
+    for (std::size_t i = 0; i < shell.observers.size();) {
+        ShellObserver* o = shell.observers[i];
+        tell_one(o);
+        if (i < shell.observers.size() && shell.observers[i] == o) ++i;
+    }
+}
+
 void tell_input(const Shell& shell, const ShellInput& in) {
-    const std::vector<ShellObserver*> watching = shell.observers;
-    for (ShellObserver* o : watching)
-        o->input(shell, in);
+    tell(shell, [&](ShellObserver* o) { o->input(shell, in); });
 }
 
 void tell_handled(Shell& shell) {
-    if (shell.observers.empty()) return;
-    const std::vector<ShellObserver*> watching = shell.observers;
-    for (ShellObserver* o : watching)
-        o->handled(shell);
+    tell(shell, [&](ShellObserver* o) { o->handled(shell); });
 }
 
 // After every message: a store that changed goes to the settings file; the observers look.

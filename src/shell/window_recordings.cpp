@@ -66,7 +66,7 @@ void WindowRecordings::write_session(std::ostream& out, std::ostream& err) {
                          "\n"
                          "# It holds every input since the window opened at power-on";
     header += session_start_ms_ > 0
-                  ? ", also those before the recording was started at " +
+                  ? ",\n# also those before the recording was started at " +
                         simulated_time_text(session_start_ms_) + ".\n"
                   : ".\n";
     header += note_;
