@@ -1,6 +1,8 @@
 #include "app/script_cli.hpp"
 #include "app/window.hpp"
 #include "shell/key_help.hpp"
+#include "shell/png_file.hpp"
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -90,6 +92,12 @@ int main(int argc, char** argv) {
             std::cerr << error << '\n';
             return ql::EXIT_USAGE;
         }
+    }
+    // A session file that cannot be written is said at once, not when the window closes.
+    if (!record_file.empty() && !std::ofstream(record_file, std::ios::app)) {
+        std::cerr << "ql730-sim: --record: " << ql::file_error(record_file, "write the file")
+                  << '\n';
+        return ql::EXIT_USAGE;
     }
     ql::WindowOptions window;
     window.scale = scale;

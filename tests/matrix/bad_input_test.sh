@@ -106,6 +106,7 @@ else
 fi
 row 2 "ql730-sim: --record records the window's session; --headless has none (see --help)" --headless --record x.txt empty.txt
 row 2 "ql730-sim: --record needs a value (see --help)" --record
+row 2 "ql730-sim: --record: cannot write the file: No such file or directory (no/such/folder/s.txt)" --record no/such/folder/s.txt
 row 2 "stopgif.txt:2: stop-gif: no record-gif before it" --headless stopgif.txt
 row 2 "twogifs.txt:3: record-gif: the GIF of line 1 is still being recorded (stop-gif first)" --headless twogifs.txt
 [[ ! -e a.gif && ! -e a.gif.part ]] || { echo 'FAILED: a refused script wrote a.gif'; failures=$((failures + 1)); }
