@@ -40,7 +40,7 @@ class GifRecorder {
     bool recording() const { return file_ != nullptr; }
     const std::filesystem::path& path() const { return path_; }
     // Frames written so far, the one still waiting for its delay included.
-    std::uint64_t frames() const { return frames_; }
+    std::uint64_t frames() const { return frames_ + (recording() ? 1 : 0); }
 
   private:
     bool write_pending(std::uint64_t delay_cs, std::string& error);

@@ -89,6 +89,7 @@ TEST_F(GifRecording, DelaysCarryTheirRoundingAndAddUpToTheWholeRecording) {
     std::string error;
     const Rgb colours[] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {9, 9, 9}};
     ASSERT_TRUE(gif.start(folder / "a.gif", solid(colours[0]), 1000, error)) << error;
+    EXPECT_EQ(gif.frames(), 1u);
     ASSERT_TRUE(gif.add(solid(colours[1]), 1015, error));
     ASSERT_TRUE(gif.add(solid(colours[1]), 1020, error)); // unchanged: no frame
     ASSERT_TRUE(gif.add(solid(colours[2]), 1027, error));
@@ -99,6 +100,7 @@ TEST_F(GifRecording, DelaysCarryTheirRoundingAndAddUpToTheWholeRecording) {
     last.set(3, 4, Rgb{200, 100, 50}); // a colour the first picture did not have
     ASSERT_TRUE(gif.add(last, 1504, error));
     ASSERT_TRUE(gif.finish(2005, error)) << error;
+    EXPECT_EQ(gif.frames(), 5u);
     EXPECT_FALSE(fs::exists(folder / "a.gif.part"));
 
     const ReadGif read = read_gif(folder / "a.gif");
