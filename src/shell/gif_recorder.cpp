@@ -89,6 +89,14 @@ ColorMapObject* colour_map(const std::vector<std::uint32_t>& table) {
     return map;
 }
 
+// giflib keeps its own copy of a frame's colour table and never frees it: done once the frame
+// is written, and before the file is closed.
+void free_frame_colours(GifFileType* gif) {
+    if (gif->Image.ColorMap == nullptr) return;
+    GifFreeMapObject(gif->Image.ColorMap);
+    gif->Image.ColorMap = nullptr;
+}
+
 std::filesystem::path part_of(const std::filesystem::path& path) {
     std::filesystem::path part = path;
     part += ".part";
@@ -188,6 +196,7 @@ bool GifRecorder::finish(std::uint64_t now_ms, std::string& error) {
 void GifRecorder::abandon() {
     if (file_ == nullptr) return;
     int code = 0;
+    free_frame_colours(file_);
     EGifCloseFile(file_, &code);
     file_ = nullptr;
     std::error_code ec;
@@ -256,6 +265,7 @@ bool GifRecorder::write_frame(const RgbImage& picture, int x, int y, int width, 
             line[static_cast<std::size_t>(col - x)] = index_in(table, colour_at(picture, col, row));
         if (EGifPutLine(file_, line.data(), width) != GIF_OK) return fail(error, "write the file");
     }
+    free_frame_colours(file_);
     ++frames_;
     return true;
 }
