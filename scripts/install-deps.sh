@@ -3,7 +3,7 @@
 # Run as root (or with sudo available).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsdl2-dev libpng-dev libcli11-dev nlohmann-json3-dev
+          libsdl2-dev libpng-dev libgif-dev libcli11-dev nlohmann-json3-dev
           libclang-rt-14-dev xvfb xauth xdotool x11-apps
           libsdl2-ttf-dev fonts-dejavu-core
           emscripten node-acorn chromium nodejs)

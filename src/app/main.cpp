@@ -1,6 +1,9 @@
 #include "app/script_cli.hpp"
 #include "app/window.hpp"
 #include "shell/key_help.hpp"
+#include "shell/png_file.hpp"
+#include <fstream>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -46,6 +49,11 @@ int main(int argc, char** argv) {
     app.add_flag("--inspector", inspector,
                  "Show the inspector beside the faceplate from the start (I toggles it); "
                  "without its font (fonts-dejavu-core) the program stops with exit code 2");
+    std::string record_file;
+    app.add_option("--record", record_file,
+                   "Record the window's session from the start into FILE, a script that "
+                   "replays it with --headless (written when the window closes, or at F10)")
+        ->type_name("FILE");
     app.footer(std::string("\n") + ql::KEY_HELP + ql::SCRIPT_HELP);
 
     const std::vector<std::string>& scripts = command.scripts;
@@ -76,6 +84,9 @@ int main(int argc, char** argv) {
         if (headless && inspector)
             throw CLI::ValidationError("--inspector is shown in the window; --headless has "
                                        "none (print-state shows the same values)");
+        if (headless && !record_file.empty())
+            throw CLI::ValidationError("--record records the window's session; --headless "
+                                       "has none");
         if (headless && speed != 1)
             throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
@@ -103,6 +114,12 @@ int main(int argc, char** argv) {
             return ql::EXIT_USAGE;
         }
     }
+    // A session file that cannot be written is said at once, not when the window closes.
+    if (!record_file.empty() && !std::ofstream(record_file, std::ios::app)) {
+        std::cerr << "ql730-sim: --record: " << ql::file_error(record_file, "write the file")
+                  << '\n';
+        return ql::EXIT_USAGE;
+    }
     ql::WindowOptions window;
     if (!drive_file.empty() && !ql::load_drive_file(drive_file, window.drive, problem)) {
         std::cerr << problem << '\n';
@@ -113,5 +130,16 @@ int main(int argc, char** argv) {
     window.inspector = inspector;
     window.script = live_script.empty() ? nullptr : &script;
     window.script_options = options;
+    window.record_file = record_file;
+    if (!command.variant.empty()) window.replay_options += " --variant " + command.variant;
+    if (!command.language.empty()) window.replay_options += " --language " + command.language;
+    if (!command.settings.empty())
+        window.session_note = "# The window kept its settings in " + command.settings +
+                              ": replay with --settings and a copy of that file as it was "
+                              "when the window opened.\n";
+    // The recorded drive plays from the start in the window, so its replay starts it too.
+    if (!drive_file.empty())
+        window.session_note += "# The window replayed a recorded drive from its start:\ndrive \"" +
+                               std::filesystem::absolute(drive_file).string() + "\"\n";
     return ql::run_window(window);
 }

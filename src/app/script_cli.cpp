@@ -44,6 +44,10 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
                         script goes on at once, so wait lets the drive play. A first line
                         of column names is skipped; a bad row stops with FILE:LINE and
                         exit code 2 before the script starts
+  record-gif FILE       start a GIF of the window: a frame whenever the picture changes,
+                        shown for the simulated time until the next change
+  stop-gif              finish the GIF and write it (a GIF still being recorded at the
+                        end of the script is written then); one GIF at a time
 Time starts at 0 when the window is created; the device powers on at the first paint,
 before any timer fires. A FILE is one word, or a name in double quotes (the quotes are
 taken off); a relative FILE, read or written, is taken from the script's folder (the

@@ -7,6 +7,7 @@
 #include "shell/png_file.hpp"
 #include "shell/screenshot.hpp"
 #include "shell/time_control.hpp"
+#include "shell/window_recordings.hpp"
 #include <SDL.h>
 #include <algorithm>
 #include <chrono>
@@ -120,7 +121,15 @@ class WindowFrontEnd {
         shell_.settings_file = options.script_options.settings_file;
     }
 
+    // F11's GIF and F10's session still being recorded are written when the window closes.
     int run() {
+        const int code = run_loop();
+        recordings_.close(std::cout, std::cerr);
+        return code;
+    }
+
+  private:
+    int run_loop() {
         shell_paint(shell_);
         if (!options_.drive.empty()) shell_start_drive(shell_, options_.drive);
         if (inspector_) fit_to_window();
@@ -145,7 +154,6 @@ class WindowFrontEnd {
         }
     }
 
-  private:
     std::uint64_t wall_ms() const { return SDL_GetTicks64() - start_ticks_; }
 
     void advance_clock() {
@@ -169,9 +177,16 @@ class WindowFrontEnd {
         const bool down = key.type == SDL_KEYDOWN;
         advance_clock();
         const std::uint64_t wall = wall_ms();
-        if (sym == SDLK_SPACE && down) clock_.set_paused(wall, shell_.now_ms, !clock_.paused());
-        if (sym == SDLK_TAB) clock_.set_fast(wall, shell_.now_ms, down);
+        if (sym == SDLK_SPACE && down) {
+            clock_.set_paused(wall, shell_.now_ms, !clock_.paused());
+            recordings_.note(clock_.paused() ? "paused" : "resumed");
+        }
+        if (sym == SDLK_TAB) {
+            clock_.set_fast(wall, shell_.now_ms, down);
+            recordings_.note(down ? "fast" : "normal speed");
+        }
         if (sym == SDLK_n && down && clock_.paused()) {
+            recordings_.note("one step");
             shell_advance_to(shell_, shell_.now_ms + STEP_MS);
             clock_.rebase(wall, shell_.now_ms);
         }
@@ -270,6 +285,11 @@ class WindowFrontEnd {
             if (arrow_key(event.key.keysym.sym, key)) shell_key_down(shell_, key);
             if (event.key.keysym.sym == SDLK_F12 && event.key.repeat == 0)
                 screenshot((event.key.keysym.mod & KMOD_SHIFT) != 0);
+            // F11 records the window as a GIF, F10 the session as a script; again stops.
+            if (event.key.keysym.sym == SDLK_F11 && event.key.repeat == 0)
+                recordings_.toggle_gif(".", std::time(nullptr), std::cout, std::cerr);
+            if (event.key.keysym.sym == SDLK_F10 && event.key.repeat == 0)
+                recordings_.toggle_session(".", std::time(nullptr), std::cout, std::cerr);
             break;
         case SDL_KEYUP:
             if (time_key(event.key)) break;
@@ -484,6 +504,8 @@ class WindowFrontEnd {
     bool hint_failed_ = false;
     std::string title_;
     Shell shell_; // created with the window: time 0
+    WindowRecordings recordings_{shell_, options_.replay_options, options_.session_note,
+                                 options_.record_file};
     ScriptPlayer player_;
     bool script_waiting_ = false;
     bool script_done_ = false;

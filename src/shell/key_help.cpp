@@ -13,6 +13,9 @@ const char* const KEY_HELP = R"(Keys in the window:
   Tab      held: run x16
   I        the inspector beside the faceplate (device state, settings)
   F12      save the window as shown; Shift+F12 the LCD
+  F11      start or stop a GIF of the window (ql730-DATE-TIME.gif)
+  F10      start or stop recording the session as a script
+           for --headless (ql730-session-DATE-TIME.txt)
   H or F1  this key map; any key closes it
 )";
 

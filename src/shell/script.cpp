@@ -98,6 +98,8 @@ class LineParser {
         if (command_ == "expect-text") return expect_text();
         if (command_ == "expect-state") return expect_state();
         if (command_ == "drive") return with_argument(ScriptOp::drive, "a file name");
+        if (command_ == "record-gif") return with_argument(ScriptOp::record_gif, "a file name");
+        if (command_ == "stop-gif") return simple(ScriptOp::stop_gif);
         return "unknown command \"" + std::string(command_) + "\" (see --help for the commands)";
     }
 
@@ -348,6 +350,7 @@ bool parse_script(const std::string& name, std::string_view text, Script& script
     // A UTF-8 byte-order mark, as some editors write, is not part of the first line.
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     int line = 0;
+    int recording = 0; // the line of the record-gif whose GIF is being recorded
     while (!text.empty()) {
         ++line;
         const std::size_t end = text.find('\n');
@@ -355,7 +358,18 @@ bool parse_script(const std::string& name, std::string_view text, Script& script
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         content = trim(content.substr(0, content.find('#')));
         if (content.empty()) continue;
-        const std::string problem = LineParser(line, content, script.commands).parse();
+        std::string problem = LineParser(line, content, script.commands).parse();
+        // One GIF at a time; a stop-gif needs a GIF to stop.
+        if (problem.empty() && script.commands.back().op == ScriptOp::record_gif) {
+            if (recording != 0)
+                problem = "record-gif: the GIF of line " + std::to_string(recording) +
+                          " is still being recorded (stop-gif first)";
+            recording = line;
+        }
+        if (problem.empty() && script.commands.back().op == ScriptOp::stop_gif) {
+            if (recording == 0) problem = "stop-gif: no record-gif before it";
+            recording = 0;
+        }
         if (!problem.empty()) {
             error = name + ":" + std::to_string(line) + ": " + shown(problem);
             script.commands.clear();

@@ -23,6 +23,8 @@ enum class ScriptOp : std::uint8_t {
     expect_text,
     expect_state,
     drive,
+    record_gif,
+    stop_gif,
 };
 
 struct ScriptCommand {

@@ -102,6 +102,29 @@ ScriptStatus expect_state(const Script& script, const ScriptCommand& c, Shell& s
     return ScriptStatus::failed;
 }
 
+ScriptStatus start_gif(ScriptPlayer& player, const ScriptCommand& c, Shell& shell,
+                       std::ostream& err) {
+    player.gif = std::make_unique<ShellGif>();
+    player.gif_line = c.line;
+    std::string error;
+    if (player.gif->start(shell, beside_script(*player.script, c.argument), error))
+        return ScriptStatus::finished;
+    player.gif.reset();
+    err << where(*player.script, c) << error << '\n';
+    return ScriptStatus::error;
+}
+
+// Finishes the GIF being recorded, if any; false when it could not be written.
+bool stop_gif(ScriptPlayer& player, std::ostream& err) {
+    if (!player.gif) return true;
+    std::string error;
+    const bool written = player.gif->stop(error);
+    player.gif.reset();
+    if (!written)
+        err << player.script->name << ":" << player.gif_line << ": " << error << '\n';
+    return written;
+}
+
 // One command; `finished` means go on with the next.
 ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& shell,
                          const ScriptOptions& options, std::ostream& out, std::ostream& err) {
@@ -141,6 +164,13 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::expect_text: return expect_text(script, c, shell, err);
     case ScriptOp::expect_state: return expect_state(script, c, shell, err);
     case ScriptOp::drive: shell_start_drive(shell, c.drive); break;
+    case ScriptOp::record_gif:
+        // The reader lets no record-gif follow another without a stop-gif between.
+        if (!stop_gif(player, err)) return ScriptStatus::error;
+        return start_gif(player, c, shell, err);
+    case ScriptOp::stop_gif:
+        if (!stop_gif(player, err)) return ScriptStatus::error;
+        break;
     }
     return ScriptStatus::finished;
 }
@@ -204,9 +234,13 @@ ScriptStatus script_step(ScriptPlayer& player, Shell& shell, const ScriptOptions
     while (player.next < commands.size()) {
         const ScriptCommand& c = commands[player.next++];
         const ScriptStatus status = run_command(player, c, shell, options, out, err);
-        if (status != ScriptStatus::finished) return status;
+        if (status == ScriptStatus::waiting) return status;
+        if (status != ScriptStatus::finished) {
+            stop_gif(player, err);
+            return status;
+        }
     }
-    return ScriptStatus::finished;
+    return stop_gif(player, err) ? ScriptStatus::finished : ScriptStatus::error;
 }
 
 int exit_code_of(ScriptStatus status) {

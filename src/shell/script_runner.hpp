@@ -1,8 +1,10 @@
 #pragma once
+#include "shell/gif_recorder.hpp"
 #include "shell/script.hpp"
 #include "shell/shell.hpp"
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,11 +37,14 @@ struct ScriptPlayer {
     const Script* script = nullptr;
     std::size_t next = 0;
     std::uint64_t resume_ms = 0; // after `waiting`: the shell time at which to go on
+    std::unique_ptr<ShellGif> gif = nullptr; // record-gif's, while it records
+    int gif_line = 0;              // the line of that record-gif
 };
 
 // Runs the commands from where the player stands until a wait (the caller lets time pass up
 // to resume_ms, then calls again), the end, a failed expectation or a file that cannot be
-// written. Printed output goes to `out`, messages to `err`.
+// written. Printed output goes to `out`, messages to `err`. A GIF still being recorded when the
+// script ends (or stops at a failure) is finished and written then.
 ScriptStatus script_step(ScriptPlayer& player, Shell& shell, const ScriptOptions& options,
                          std::ostream& out, std::ostream& err);
 

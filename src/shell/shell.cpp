@@ -58,8 +58,26 @@ void Shell::paint_byte(std::uint8_t /*column*/, std::uint8_t /*page*/, std::uint
 
 namespace {
 
-// After every message: a store that changed goes to the settings file.
+// Each observer is told once, even one that leaves while being told.
+template <typename Tell> void tell(const Shell& shell, Tell tell_one) {
+    for (std::size_t i = 0; i < shell.observers.size();) {
+        ShellObserver* o = shell.observers[i];
+        tell_one(o);
+        if (i < shell.observers.size() && shell.observers[i] == o) ++i;
+    }
+}
+
+void tell_input(const Shell& shell, const ShellInput& in) {
+    tell(shell, [&](ShellObserver* o) { o->input(shell, in); });
+}
+
+void tell_handled(Shell& shell) {
+    tell(shell, [&](ShellObserver* o) { o->handled(shell); });
+}
+
+// After every message: a store that changed goes to the settings file; the observers look.
 void keep_settings(Shell& shell) {
+    tell_handled(shell);
     if (shell.settings_file.empty() || shell.power_on_pending) return;
     if (shell.saved_settings == shell.dev.settings) return;
     std::string error;
@@ -86,9 +104,11 @@ void shell_paint(Shell& shell) {
                 std::cerr << error << '\n';
         }
     }
+    tell_handled(shell);
 }
 
 void shell_key_down(Shell& shell, std::uint8_t key) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::key, 0, 0, key});
     device_key(shell.dev, key);
     keep_settings(shell);
 }
@@ -99,16 +119,27 @@ void shell_timer(Shell& shell, std::uint8_t id) {
 }
 
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_down, x, y, 0});
     shell.mouse_held = true;
     device_mouse_down(shell.dev, x, y);
     keep_settings(shell);
 }
 
 void shell_mouse_up(Shell& shell) {
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_up, 0, 0, 0});
     shell.mouse_held = false;
     shell.key_button.reset();
     device_mouse_up(shell.dev);
     keep_settings(shell);
+}
+
+void shell_add_observer(Shell& shell, ShellObserver* observer) {
+    if (std::find(shell.observers.begin(), shell.observers.end(), observer) == shell.observers.end())
+        shell.observers.push_back(observer);
+}
+
+void shell_remove_observer(Shell& shell, ShellObserver* observer) {
+    std::erase(shell.observers, observer);
 }
 
 void shell_pointer_left(Shell& shell, bool left_button_held) {

@@ -9,8 +9,33 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ql {
+
+struct Shell;
+
+// An input message as the device receives it.
+struct ShellInput {
+    enum class Kind : std::uint8_t { mouse_down, mouse_up, key };
+    Kind kind = Kind::mouse_down;
+    std::int16_t x = 0; // mouse_down: the window point
+    std::int16_t y = 0;
+    std::uint8_t key = 0; // key: the virtual key code
+};
+
+// Watches a shell's messages: what the recordings are made from. Observers are told in the
+// order they were added; one may remove itself while being told.
+struct ShellObserver {
+    virtual ~ShellObserver() = default;
+    // An input about to reach the device, at the shell's current time.
+    virtual void input(const Shell& shell, const ShellInput& in) {
+        (void)shell;
+        (void)in;
+    }
+    // After every message (input, timer expiry or paint), once the device has handled it.
+    virtual void handled(Shell& shell) { (void)shell; }
+};
 
 // The simulator around one device: its window picture, its timers and the routing of every
 // window message to the simulated hardware. Constructing it is the window's creation (at time
@@ -30,6 +55,7 @@ struct Shell final : Host, PaintSink {
     std::string settings_file;        // when named, the store is kept there (written at power-on,
     Settings saved_settings{};        // whenever it changes and at exit); what it holds now
     DrivePlayback drive;              // a recorded drive playing, if any
+    std::vector<ShellObserver*> observers; // not owned
 
     Shell();
     ~Shell();
@@ -49,6 +75,9 @@ void shell_key_down(Shell& shell, std::uint8_t key);
 void shell_timer(Shell& shell, std::uint8_t id);
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y);
 void shell_mouse_up(Shell& shell);
+
+void shell_add_observer(Shell& shell, ShellObserver* observer);
+void shell_remove_observer(Shell& shell, ShellObserver* observer);
 
 // A real window can lose the release: the pointer leaves with the button already up, or
 // another window takes the focus. Either releases a button that is down, so that it does not

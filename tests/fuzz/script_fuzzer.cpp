@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint64_t time_left = TIME_BUDGET_MS;
     std::uint32_t keys_left = KEY_BUDGET;
     std::erase_if(script.commands, [](const ql::ScriptCommand& c) {
-        return c.op == ql::ScriptOp::save_lcd || c.op == ql::ScriptOp::save_window;
+        return c.op == ql::ScriptOp::save_lcd || c.op == ql::ScriptOp::save_window ||
+               c.op == ql::ScriptOp::record_gif || c.op == ql::ScriptOp::stop_gif;
     });
     for (ql::ScriptCommand& c : script.commands) {
         if (c.op == ql::ScriptOp::wait) {

@@ -40,6 +40,10 @@ s quoted.txt 'save-lcd "q.png"\n'
 s nul.txt 'wa\x01it 1s\n'
 printf '\x89PNX\x00\x01binary' > damaged.png
 s damagedpic.txt 'expect-lcd damaged.png\n'
+s stopgif.txt 'wait 1s\nstop-gif\n'
+s twogifs.txt 'record-gif a.gif\nwait 1s\nrecord-gif b.gif\n'
+s nogif.txt 'record-gif no/such/folder/x.gif\nwait 1s\n'
+s opengif.txt 'record-gif open.gif\nkey up 3\nwait 2s\n'
 s longword.txt "$(printf 'x%.0s' {1..100000})\n"
 s nodrive.txt 'drive missing.csv\n'
 s late.csv 'time_s,speed_kmh\n0,50\n30,60\n29.5,70\n'
@@ -114,6 +118,15 @@ row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --headle
 row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --drive late.csv
 row 2 "cannot read the drive missing.csv: No such file or directory" --drive missing.csv
 row 2 "ql730-sim: --drive replays into the window; with --headless put the line drive FILE in the script (see --help)" --headless bom.txt --drive late.csv
+row 2 "ql730-sim: --record records the window's session; --headless has none (see --help)" --headless --record x.txt empty.txt
+row 2 "ql730-sim: --record needs a value (see --help)" --record
+row 2 "ql730-sim: --record: cannot write the file: No such file or directory (no/such/folder/s.txt)" --record no/such/folder/s.txt
+row 2 "stopgif.txt:2: stop-gif: no record-gif before it" --headless stopgif.txt
+row 2 "twogifs.txt:3: record-gif: the GIF of line 1 is still being recorded (stop-gif first)" --headless twogifs.txt
+[[ ! -e a.gif && ! -e a.gif.part ]] || { echo 'FAILED: a refused script wrote a.gif'; failures=$((failures + 1)); }
+row 2 "nogif.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.gif)" --headless nogif.txt
+row 0 "" --headless opengif.txt
+[[ -s open.gif && ! -e open.gif.part ]] || { echo 'FAILED: a GIF left open was not written'; failures=$((failures + 1)); }
 row 0 "" --headless bom.txt
 row 0 "" --headless selfpic.txt
 row 0 "" --headless quoted.txt

@@ -3,9 +3,11 @@
 # off the window before the release, which must still release it) and presses Right five times
 # through the X server, reads the window back and compares its LCD and status line with the
 # headless driver's picture of the same steps.
-# Usage: real_window_test.sh SIM WINDOW_COMPARE STEPS_SCRIPT WORK_FOLDER
+# Then, paused, F11 twice records a GIF whose frames and delays are read back with giflib, and
+# the session recorded from the start (--record) replays headless to the same picture.
+# Usage: real_window_test.sh SIM WINDOW_COMPARE STEPS_SCRIPT WORK_FOLDER GIF_INFO
 set -euo pipefail
-sim=$1 compare=$2 steps=$3 work=$4
+sim=$1 compare=$2 steps=$3 work=$4 gif_info=$5
 title="Ostrel QL-730 Simulator"
 rm -rf "$work" && mkdir -p "$work"
 pids=()
@@ -25,7 +27,8 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
 
-"$sim" >"$work/sim.log" 2>&1 &
+# Started in the work folder, where F11 and F10 write their files.
+(cd "$work" && exec "$sim" --record session.txt) >"$work/sim.log" 2>&1 &
 pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name "$title" | head -n1)
 sleep 1
@@ -76,6 +79,41 @@ sleep 0.5
 [ "$(seconds_in_title)" -eq $((paused + 2)) ] || { echo "8 steps did not advance 2 s"; exit 1; }
 echo "paused: the time stood, 8 steps advanced it by 2 s"
 
+# F11 twice while paused, Up and four steps between: a GIF of exactly one second of simulated
+# time, with a frame at least for the start and for the new speed.
+xdotool key F11
+sleep 0.3
+xdotool key --delay 100 Up n n n n
+sleep 0.3
+xdotool key F11
+sleep 0.5
+saved=$(grep -o 'saved ql730-[0-9-]*\.gif ([0-9]* frames)' "$work/sim.log") ||
+    { echo "no GIF saved:"; cat "$work/sim.log"; exit 1; }
+gif=${saved#saved }
+gif=${gif%% *}
+frames=${saved##*(}
+frames=${frames%% *}
+read -r count total < <("$gif_info" "$work/$gif")
+if [ "$count" -ne "$frames" ] || [ "$count" -lt 2 ] || [ "$total" -ne 100 ]; then
+    echo "the GIF $gif: $count frames (the window said $frames), $total hundredths (1 s expected)"
+    exit 1
+fi
+echo "F11 twice: $gif, $count frames, $total hundredths of a second"
+
+# F10 writes the session recorded since the start; played headless it ends on the same
+# picture, at the simulated time the title shows.
+xdotool key F10
+sleep 0.5
+xwd -silent -id "$wid" -out "$work/window-end.xwd"
+[ -s "$work/session.txt" ] || { echo "no session written:"; cat "$work/sim.log"; exit 1; }
+{ cat "$work/session.txt"; echo "save-window replay.png"; } >"$work/replay.txt"
+(cd "$work" && "$sim" --headless replay.txt) >"$work/replay.out"
+"$compare" "$work/window-end.xwd" "$work/replay.png"
+replayed_s=$(($(grep -o '"time_ms":[0-9]*' "$work/replay.out" | cut -d: -f2) / 1000))
+[ "$replayed_s" -eq "$(seconds_in_title)" ] ||
+    { echo "the replay ended at ${replayed_s}s, the window at $(seconds_in_title)s"; exit 1; }
+echo "the session replayed headless to the window's picture at ${replayed_s}s"
+
 # I opens the inspector: the window grows to the right by its width, the faceplate stays where
 # it was; I again closes it.
 width_of() { xdotool getwindowgeometry "$wid" | awk '/Geometry:/ { split($2, g, "x"); print g[1] }'; }
@@ -84,7 +122,7 @@ sleep 0.7
 [ "$(width_of)" -eq 760 ] || { echo "the inspector did not widen the window: $(width_of)"; exit 1; }
 kill -0 "${pids[1]}" || { echo "the simulator ended with the inspector:"; cat "$work/sim.log"; exit 1; }
 xwd -silent -id "$wid" -out "$work/window-inspector.xwd"
-"$compare" "$work/window-inspector.xwd" "$work/headless-q.png"
+"$compare" "$work/window-inspector.xwd" "$work/replay.png"
 xdotool key i
 sleep 0.7
 [ "$(width_of)" -eq 500 ] || { echo "closing the inspector left the width at $(width_of)"; exit 1; }
@@ -95,7 +133,7 @@ echo "inspector: opened to 760 pixels, closed to 500"
 xdotool windowmove --sync "$wid" 0 0 windowsize --sync "$wid" 1010 580
 sleep 0.7
 xwd -silent -id "$wid" -out "$work/window-2x.xwd"
-"$compare" "$work/window-2x.xwd" "$work/headless-q.png" 2 5 10
+"$compare" "$work/window-2x.xwd" "$work/replay.png" 2 5 10
 kill -0 "${pids[1]}" || { echo "the simulator ended after the resize:"; cat "$work/sim.log"; exit 1; }
 echo "resized: the picture is shown at twice its size, whole pixels"
 
@@ -103,9 +141,21 @@ echo "resized: the picture is shown at twice its size, whole pixels"
 # them, and a failed expectation would end the program (exit 1) before it is looked at.
 printf 'time_s,speed_kmh,fuel_reading\n0,36,10\n2,72.5,99\n' >"$work/drive.csv"
 printf 'wait 1s\nexpect-state vehicle.speed 36\nwait 2s\nexpect-state vehicle.speed 72.5\nexpect-state fuel_sender.reading 99\n' >"$work/drive.txt"
-"$sim" --drive "$work/drive.csv" --script "$work/drive.txt" --speed 4 >"$work/drive.log" 2>&1 &
+"$sim" --drive "$work/drive.csv" --script "$work/drive.txt" --speed 4 \
+    --record "$work/drive-session.txt" >"$work/drive.log" 2>&1 &
 pids+=($!)
 sleep 3
 kill -0 "${pids[2]}" || { echo "the drive's script failed in the window:"; cat "$work/drive.log"; exit 1; }
 [ ! -s "$work/drive.log" ] || { echo "the drive in the window said:"; cat "$work/drive.log"; exit 1; }
 echo "--drive: the rows took effect in the window's simulated time"
+
+# The session of a window that replayed a drive starts the same drive, so its replay counts the
+# same distance as the window did.
+kill -TERM "${pids[2]}"
+wait "${pids[2]}" || true
+grep -q '^drive ' "$work/drive-session.txt" || { echo "the session has no drive:"; cat "$work/drive-session.txt"; exit 1; }
+"$sim" --headless "$work/drive-session.txt" >"$work/drive-replay.out" ||
+    { echo "the drive's session did not replay"; exit 1; }
+grep -q '"speed":72.5' "$work/drive-replay.out" ||
+    { echo "the drive's session replayed to:"; cat "$work/drive-replay.out"; exit 1; }
+echo "--record with --drive: the session replays the drive"
