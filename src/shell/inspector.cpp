@@ -95,8 +95,8 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
     lines.push_back({"Screen", state["screen"].is_null() ? "off" : state["screen"].get<std::string>()});
     lines.push_back({"Time", simulated_time_text(state["time_ms"].get<std::uint64_t>(), clock.seconds)});
     lines.push_back({"Rate", clock.paused ? "paused" : speed_text(clock.speed)});
-    lines.push_back({"Speed", format("%u km/h, max %u", vehicle["speed"].get<unsigned>(),
-                                     vehicle["max_speed"].get<unsigned>())});
+    // Whole km/h, or with tenths while a recorded drive gives them ("50.5 km/h").
+    lines.push_back({"Speed", vehicle["speed"].dump() + " km/h, max " + vehicle["max_speed"].dump()});
     lines.push_back({"Interval", format("%d m", vehicle["interval_m"].get<int>())});
     lines.push_back({"Total", format("%d m", vehicle["total_m"].get<int>())});
     lines.push_back({"Pulses", std::to_string(vehicle["pulse_count"].get<unsigned>())});

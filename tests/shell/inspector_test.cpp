@@ -1,3 +1,4 @@
+#include "device/wiring.hpp"
 #include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/inspector.hpp"
@@ -57,6 +58,11 @@ TEST(Inspector, AfterDrivingShowsTheDistancesPulsesAndSpeedPrintStateGives) {
     EXPECT_EQ(lines.at("Counting"), "up");
     EXPECT_EQ(lines.at("Performance"), "idle");
     EXPECT_EQ(lines.at("Fuel table"), "none");
+
+    // A recorded drive's tenths of km/h are shown as print-state gives them.
+    device_drive(shell.dev, 505, std::nullopt);
+    shell_advance_to(shell, 37'000);
+    EXPECT_EQ(by_label(inspector_lines(shell, {})).at("Speed"), "50.5 km/h, max 100");
 }
 
 TEST(Inspector, InAMenuPausedOrFastTheScreenAndRateFollow) {
