@@ -34,7 +34,9 @@ void draw_text(SDL_Surface* surface, TTF_Font* font, const std::string& text, in
 
 } // namespace
 
-InspectorPanel::~InspectorPanel() { close(); }
+InspectorPanel::~InspectorPanel() {
+    close();
+}
 
 bool InspectorPanel::open(int scale, std::string& error) {
     if (font_ != nullptr && scale == scale_) return true;

@@ -10,8 +10,8 @@ TTF_Font* open_mono_font(int size, std::string& error) {
     }
     TTF_Font* font = TTF_OpenFont(MONO_FONT_PATH, size);
     if (font == nullptr)
-        error = std::string("cannot open the font ") + MONO_FONT_PATH +
-                " (install fonts-dejavu-core)";
+        error =
+            std::string("cannot open the font ") + MONO_FONT_PATH + " (install fonts-dejavu-core)";
     return font;
 }
 

@@ -2,8 +2,8 @@
 #include "app/window.hpp"
 #include "shell/key_help.hpp"
 #include "shell/png_file.hpp"
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -61,8 +61,8 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
         const std::string conflict = ql::catalogue_conflict(command);
         if (!conflict.empty()) throw CLI::ValidationError(conflict);
-        if (!command.catalogue.empty() && (!live_script.empty() || !drive_file.empty() ||
-                                           scale != 1 || speed != 1))
+        if (!command.catalogue.empty() &&
+            (!live_script.empty() || !drive_file.empty() || scale != 1 || speed != 1))
             throw CLI::ValidationError("--catalogue opens no window; give it without --script, "
                                        "--drive, --scale or --speed");
         if (headless && !live_script.empty())

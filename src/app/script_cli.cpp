@@ -158,11 +158,9 @@ int run_catalogue_command(const HeadlessCommand& command) {
     return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
 }
 
-bool script_options_of(const HeadlessCommand& command, ScriptOptions& options,
-                       std::string& error) {
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, std::string& error) {
     options.rebaseline = command.rebaseline;
-    if (!resolve_power_on(command.variant, command.language, options.power_on, error))
-        return false;
+    if (!resolve_power_on(command.variant, command.language, options.power_on, error)) return false;
     options.settings_file = command.settings;
     if (command.settings.empty()) return true;
     Settings stored{};

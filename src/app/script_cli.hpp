@@ -13,10 +13,10 @@ extern const char* const SCRIPT_HELP;
 struct HeadlessCommand {
     std::vector<std::string> scripts;
     bool rebaseline = false;
-    std::string variant;  // --variant, empty when not given
-    std::string language; // --language, empty when not given
-    std::string junit;    // --junit FILE
-    std::string settings; // --settings FILE
+    std::string variant;   // --variant, empty when not given
+    std::string language;  // --language, empty when not given
+    std::string junit;     // --junit FILE
+    std::string settings;  // --settings FILE
     std::string catalogue; // --catalogue FOLDER
 };
 

@@ -91,7 +91,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
     const std::uint32_t r_shift = format->Rshift, g_shift = format->Gshift;
     const std::uint32_t b_shift = format->Bshift, alpha = format->Amask;
     for (int y = area.y; y < bottom; ++y) {
-        auto* first_row = reinterpret_cast<std::uint32_t*>(pixels + (oy + y * scale) * surface->pitch);
+        auto* first_row =
+            reinterpret_cast<std::uint32_t*>(pixels + (oy + y * scale) * surface->pitch);
         std::uint32_t* out = first_row + ox + area.x * scale;
         const std::uint8_t* in =
             &picture.rgb[static_cast<std::size_t>(y * picture.width + area.x) * 3];
@@ -103,7 +104,8 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
             for (int i = 0; i < scale; ++i)
                 *out++ = value;
         }
-        const std::size_t bytes = static_cast<std::size_t>(right - area.x) * static_cast<std::size_t>(scale) * 4;
+        const std::size_t bytes =
+            static_cast<std::size_t>(right - area.x) * static_cast<std::size_t>(scale) * 4;
         for (int i = 1; i < scale; ++i)
             std::memcpy(pixels + (oy + y * scale + i) * surface->pitch + (ox + area.x * scale) * 4,
                         first_row + ox + area.x * scale, bytes);
@@ -159,8 +161,8 @@ class WindowFrontEnd {
     void advance_clock() {
         const std::uint64_t wall = wall_ms();
         std::uint64_t sim = clock_.sim_at(wall);
-        const auto catch_up =
-            static_cast<std::uint64_t>(static_cast<double>(MAX_CATCH_UP_MS) * std::max(1.0, clock_.speed()));
+        const auto catch_up = static_cast<std::uint64_t>(static_cast<double>(MAX_CATCH_UP_MS) *
+                                                         std::max(1.0, clock_.speed()));
         if (sim > shell_.now_ms + catch_up) {
             sim = shell_.now_ms + catch_up;
             clock_.rebase(wall, sim);
@@ -266,8 +268,8 @@ class WindowFrontEnd {
                 if (event.key.repeat == 0) hide_help();
                 break;
             }
-            if (event.key.repeat == 0 && (event.key.keysym.sym == SDLK_h ||
-                                          event.key.keysym.sym == SDLK_F1)) {
+            if (event.key.repeat == 0 &&
+                (event.key.keysym.sym == SDLK_h || event.key.keysym.sym == SDLK_F1)) {
                 show_help();
                 break;
             }
@@ -311,7 +313,8 @@ class WindowFrontEnd {
             break;
         case SDL_MOUSEMOTION:
             // A release that went elsewhere shows as motion without the button.
-            if (shell_.mouse_held && !shell_.key_button) shell_pointer_left(shell_, left_button_held());
+            if (shell_.mouse_held && !shell_.key_button)
+                shell_pointer_left(shell_, left_button_held());
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
@@ -589,10 +592,9 @@ int run_window(const WindowOptions& options) {
     WindowOptions fitted = options;
     fitted.scale = fitting_scale(options.scale, width);
     const int scale = fitted.scale;
-    std::unique_ptr<SDL_Window, SdlDeleter> window(
-        SDL_CreateWindow(WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                         width * scale, WINDOW_HEIGHT * scale,
-                         SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
+    std::unique_ptr<SDL_Window, SdlDeleter> window(SDL_CreateWindow(
+        WINDOW_TITLE, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width * scale,
+        WINDOW_HEIGHT * scale, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE));
     if (!window) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());
         return EXIT_USAGE;

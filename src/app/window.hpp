@@ -11,9 +11,9 @@ struct WindowOptions {
     const Script* script = nullptr; // played into the window in real time, if given
     ScriptOptions script_options;
     std::vector<DriveRow> drive; // --drive: played from the start, in simulated time
-    std::string record_file;    // --record: the session is recorded from the start into it
-    std::string replay_options; // what replaying a recorded session needs: " --variant 4"
-    std::string session_note;   // comment lines for the head of a recorded session
+    std::string record_file;     // --record: the session is recorded from the start into it
+    std::string replay_options;  // what replaying a recorded session needs: " --variant 4"
+    std::string session_note;    // comment lines for the head of a recorded session
 };
 
 // The simulator in a window, in real time, until the window is closed. Returns the exit code:

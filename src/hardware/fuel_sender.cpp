@@ -1,6 +1,6 @@
 #include "hardware/fuel_sender.hpp"
-#include "hardware/keys.hpp"
 #include "device/device.hpp"
+#include "hardware/keys.hpp"
 
 namespace ql {
 

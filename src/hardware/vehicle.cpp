@@ -1,6 +1,6 @@
 #include "hardware/vehicle.hpp"
-#include "hardware/keys.hpp"
 #include "device/device.hpp"
+#include "hardware/keys.hpp"
 #include <algorithm>
 #include <cmath>
 
@@ -65,7 +65,8 @@ std::uint16_t get_speed(Device& dev, SpeedSource source) {
 void set_max_speed(Device& dev, SpeedSource source, std::uint16_t value) {
     if (source != SpeedSource::Maximum) return;
     // Kept in whole km/h, as the counting hardware holds it.
-    dev.vehicle.max_speed_tenths = static_cast<std::uint16_t>(std::min(value, SPEED_READ_MAX) / 10 * 10);
+    dev.vehicle.max_speed_tenths =
+        static_cast<std::uint16_t>(std::min(value, SPEED_READ_MAX) / 10 * 10);
 }
 
 void get_distance_counter(Device& dev, Counter counter, std::int32_t& out) {

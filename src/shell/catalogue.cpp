@@ -1,10 +1,10 @@
 #include "shell/catalogue.hpp"
 #include "screens/screen_list.hpp"
+#include "settings/settings.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include "shell/script.hpp"
-#include "settings/settings.hpp"
 #include "shell/script_runner.hpp"
 #include <charconv>
 #include <filesystem>
@@ -60,8 +60,7 @@ std::vector<CatalogueRoute> make_routes() {
         {"CalValueScreen", "CalibrationMenuScreen", "click bottom-right *2; click bottom-left"},
         {"CalValueEditScreen", "CalValueScreen", "click bottom-left"},
         // The first digit down from 0 to 9: above anything the store takes.
-        {"CalValueRangeScreen", "CalValueEditScreen",
-         "click bottom-right; click bottom-left *5"},
+        {"CalValueRangeScreen", "CalValueEditScreen", "click bottom-right; click bottom-left *5"},
         // Fuel calibration: empty at sender reading 20, 20 litres (or gallons) at 60.
         {"FuelCalEmptyScreen", "CalibrationMenuScreen", "click bottom-right; click bottom-left"},
         {"FuelCalAmountScreen", "FuelCalEmptyScreen", "key right 20; click bottom-left"},
@@ -76,8 +75,7 @@ std::vector<CatalogueRoute> make_routes() {
          "click bottom-right; key right 10; click bottom-left; click bottom-left; "
          "click bottom-right; click bottom-left *3"},
         // Eight more points make ten.
-        {"FuelCalMaxScreen", "FuelCalFullScreen",
-         repeated(fuel_point, 8) + "; click bottom-right"},
+        {"FuelCalMaxScreen", "FuelCalFullScreen", repeated(fuel_point, 8) + "; click bottom-right"},
         // The gauge half way up the calibrated sender.
         {"FuelGaugeScreen", "FuelCalDoneScreen",
          "click top-left *2; click bottom-right *2; click bottom-left; key left 20; "
@@ -130,7 +128,8 @@ std::string script_lines(const std::string& steps) {
         const std::size_t star = step.rfind(" *");
         if (star != std::string::npos) {
             const std::string count = step.substr(star + 2);
-            const auto [end, ec] = std::from_chars(count.data(), count.data() + count.size(), times);
+            const auto [end, ec] =
+                std::from_chars(count.data(), count.data() + count.size(), times);
             if (ec == std::errc() && end == count.data() + count.size() && times > 0)
                 step = trimmed(step.substr(0, star));
             else
@@ -260,7 +259,7 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
         const std::string name = screen->name;
         html << "<tr id=\"" << name << "\"><th>" << name << "<small>"
              << html_escaped(route_to(routes, name) != nullptr ? readable_steps(routes, name)
-                                                                : "no way to it is known")
+                                                               : "no way to it is known")
              << "</small></th>";
         for (std::size_t i = 0; i < looks.size(); ++i) {
             const auto lost_here = missing.find({name, i});
@@ -269,8 +268,8 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
                      << "</td>";
                 continue;
             }
-            html << "<td><img src=\"" << catalogue_file_name(name, looks[i]) << "\" alt=\""
-                 << name << ", " << language_title(looks[i].language) << ", "
+            html << "<td><img src=\"" << catalogue_file_name(name, looks[i]) << "\" alt=\"" << name
+                 << ", " << language_title(looks[i].language) << ", "
                  << units_title(looks[i].imperial) << "\" width=\"256\" height=\"128\"></td>";
         }
         html << "</tr>\n";
@@ -418,8 +417,8 @@ int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>
         err << "catalogue: " << where.first << " (" << looks[where.second].language << ", "
             << (looks[where.second].imperial ? "imperial" : "metric") << ") is missing: " << why
             << '\n';
-    out << pictures << " pictures of " << all_screens().size() << " screens in "
-        << looks.size() << " looks: " << page.string() << '\n';
+    out << pictures << " pictures of " << all_screens().size() << " screens in " << looks.size()
+        << " looks: " << page.string() << '\n';
     return missing.empty() ? EXIT_PASSED : EXIT_EXPECTATION_FAILED;
 }
 

@@ -37,8 +37,7 @@ bool parse_fixed(std::string_view text, int decimals, std::uint64_t& value) {
     const std::string_view whole = text.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (whole.empty() || whole.size() > 15 ||
-        (point != std::string_view::npos && fraction.empty()))
+    if (whole.empty() || whole.size() > 15 || (point != std::string_view::npos && fraction.empty()))
         return false;
     if (fraction.size() > static_cast<std::size_t>(decimals)) return false;
     value = 0;
@@ -66,8 +65,7 @@ std::string quoted(std::string_view text) {
 // One data row, or what is wrong with it.
 std::string read_row(std::string_view line, std::size_t columns_named, DriveRow& row) {
     const std::vector<std::string_view> fields = fields_of(line);
-    if (fields.size() < 2 || fields.size() > 3 ||
-        (columns_named == 2 && fields.size() == 3))
+    if (fields.size() < 2 || fields.size() > 3 || (columns_named == 2 && fields.size() == 3))
         return std::to_string(fields.size()) + (fields.size() == 1 ? " value" : " values") +
                "; a row is " +
                (columns_named == 2 ? "time_s,speed_kmh, as the first line names"
@@ -123,8 +121,8 @@ bool parse_drive(const std::string& name, std::string_view text, std::vector<Dri
         if (content.empty()) continue;
         if (line == 1 && content.starts_with("time_s")) {
             const std::vector<std::string_view> names = fields_of(content);
-            const bool known = names.size() >= 2 && names.size() <= 3 &&
-                               names[0] == "time_s" && names[1] == "speed_kmh" &&
+            const bool known = names.size() >= 2 && names.size() <= 3 && names[0] == "time_s" &&
+                               names[1] == "speed_kmh" &&
                                (names.size() == 2 || names[2] == "fuel_reading");
             if (!known) {
                 error = name + ":1: the column names must be time_s,speed_kmh or "

@@ -79,10 +79,11 @@ ColorMapObject* colour_map(const std::vector<std::uint32_t>& table) {
     ColorMapObject* map = GifMakeMapObject(size, nullptr);
     if (map == nullptr) return nullptr;
     for (int i = 0; i < size; ++i) {
-        const std::uint32_t c = i < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(i)] : 0;
-        map->Colors[i] = GifColorType{static_cast<GifByteType>(c >> 16),
-                                      static_cast<GifByteType>(c >> 8),
-                                      static_cast<GifByteType>(c)};
+        const std::uint32_t c =
+            i < static_cast<int>(table.size()) ? table[static_cast<std::size_t>(i)] : 0;
+        map->Colors[i] =
+            GifColorType{static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
+                         static_cast<GifByteType>(c)};
     }
     return map;
 }
@@ -136,10 +137,8 @@ bool GifRecorder::start(const std::filesystem::path& path, const RgbImage& pictu
     EGifSetGifVersion(file_, true);
     palette_ = colour_table(picture, 0, 0, picture.width, picture.height);
     ColorMapObject* map = colour_map(palette_);
-    const bool described =
-        map != nullptr &&
-        EGifPutScreenDesc(file_, picture.width, picture.height, map->BitsPerPixel, 0, map) ==
-            GIF_OK;
+    const bool described = map != nullptr && EGifPutScreenDesc(file_, picture.width, picture.height,
+                                                               map->BitsPerPixel, 0, map) == GIF_OK;
     GifFreeMapObject(map);
     if (!described) return fail(error, "write the file");
     // Played over and over, as viewers expect of a recording.

@@ -18,7 +18,8 @@ template <typename... Args> std::string format(const char* pattern, Args... args
 }
 
 std::string clock_text(const Json& c, bool seconds) {
-    if (!seconds) return format("%02u:%02u", c["hours"].get<unsigned>(), c["minutes"].get<unsigned>());
+    if (!seconds)
+        return format("%02u:%02u", c["hours"].get<unsigned>(), c["minutes"].get<unsigned>());
     return format("%02u:%02u:%02u", c["hours"].get<unsigned>(), c["minutes"].get<unsigned>(),
                   c["seconds"].get<unsigned>());
 }
@@ -68,9 +69,10 @@ void add_fuel_table(std::vector<InspectorLine>& lines, const Json& table) {
         return;
     }
     const bool falling = count < 0;
-    const unsigned points = std::min<unsigned>(static_cast<unsigned>(falling ? -count : count),
-                                               FUEL_TABLE_POINTS);
-    lines.push_back({"Fuel table", format("%u points, %s", points, falling ? "falling" : "rising")});
+    const unsigned points =
+        std::min<unsigned>(static_cast<unsigned>(falling ? -count : count), FUEL_TABLE_POINTS);
+    lines.push_back(
+        {"Fuel table", format("%u points, %s", points, falling ? "falling" : "rising")});
     std::string row;
     for (unsigned i = 0; i < points; ++i) {
         unsigned reading = table["readings"][i].get<unsigned>();
@@ -92,11 +94,14 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
     const Json& settings = state["settings"];
     const Json& stopwatch = state["stopwatch"];
     std::vector<InspectorLine> lines;
-    lines.push_back({"Screen", state["screen"].is_null() ? "off" : state["screen"].get<std::string>()});
-    lines.push_back({"Time", simulated_time_text(state["time_ms"].get<std::uint64_t>(), clock.seconds)});
+    lines.push_back(
+        {"Screen", state["screen"].is_null() ? "off" : state["screen"].get<std::string>()});
+    lines.push_back(
+        {"Time", simulated_time_text(state["time_ms"].get<std::uint64_t>(), clock.seconds)});
     lines.push_back({"Rate", clock.paused ? "paused" : speed_text(clock.speed)});
     // Whole km/h, or with tenths while a recorded drive gives them ("50.5 km/h").
-    lines.push_back({"Speed", vehicle["speed"].dump() + " km/h, max " + vehicle["max_speed"].dump()});
+    lines.push_back(
+        {"Speed", vehicle["speed"].dump() + " km/h, max " + vehicle["max_speed"].dump()});
     lines.push_back({"Interval", format("%d m", vehicle["interval_m"].get<int>())});
     lines.push_back({"Total", format("%d m", vehicle["total_m"].get<int>())});
     lines.push_back({"Pulses", std::to_string(vehicle["pulse_count"].get<unsigned>())});
@@ -107,19 +112,22 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
     // The device's clock to the minute, like the simulated time, when the window is in the
     // background; a running stopwatch to the second, as the LCD may show it.
     lines.push_back({"Clock", clock_text(state["clock"], clock.seconds)});
-    lines.push_back({"Stopwatch", clock_text(stopwatch, true) +
-                                      (stopwatch["running"].get<bool>() ? " running" : " stopped")});
+    lines.push_back(
+        {"Stopwatch", clock_text(stopwatch, true) +
+                          (stopwatch["running"].get<bool>() ? " running" : " stopped")});
     lines.push_back({"Performance", perf_text(state["perf"])});
     lines.push_back({"Flags", format("0x%04x", state["system_flags"].get<unsigned>())});
     const auto variant = settings["variant"].get<unsigned>();
-    lines.push_back({"Variant", format("%u (%s)", variant,
-                                       variant_about_code(static_cast<Variant>(variant)))});
+    lines.push_back(
+        {"Variant", format("%u (%s)", variant, variant_about_code(static_cast<Variant>(variant)))});
     lines.push_back({"Language", language_name(settings["language"].get<unsigned>()) + " (" +
                                      language_codes(settings["language_mask"].get<unsigned>()) +
                                      ")"});
-    lines.push_back({"Units", std::string(settings["distance_unit"].get<unsigned>() == 0 ? "km" : "miles") +
-                                  (settings["fuel_unit"].get<unsigned>() == 0 ? ", litres" : ", gallons")});
-    lines.push_back({"Resolution", settings["resolution"].get<unsigned>() == 0 ? "rally (10 m)" : "high (1 m)"});
+    lines.push_back(
+        {"Units", std::string(settings["distance_unit"].get<unsigned>() == 0 ? "km" : "miles") +
+                      (settings["fuel_unit"].get<unsigned>() == 0 ? ", litres" : ", gallons")});
+    lines.push_back({"Resolution",
+                     settings["resolution"].get<unsigned>() == 0 ? "rally (10 m)" : "high (1 m)"});
     lines.push_back({"Counting", settings["count_direction"].get<unsigned>() == 0 ? "up" : "down"});
     lines.push_back({"Telemetry", format("0x%02x", settings["telemetry_mask"].get<unsigned>())});
     add_fuel_table(lines, settings["fuel_table"]);

@@ -135,8 +135,9 @@ class Monkey {
     void release() {
         shell_mouse_up(shell_);
         check();
-        if (result_.passed && (shell_.dev.buttons.pressed || timer_running(shell_.timers, TIMER_HOLD) ||
-                               timer_running(shell_.timers, TIMER_REPEAT)))
+        if (result_.passed &&
+            (shell_.dev.buttons.pressed || timer_running(shell_.timers, TIMER_HOLD) ||
+             timer_running(shell_.timers, TIMER_REPEAT)))
             fail("a button is still down after its release");
     }
 
@@ -167,8 +168,8 @@ class Monkey {
         std::ostringstream text;
         text << "# the soak broke a rule at input " << result_.inputs << " of seed "
              << options_.seed << ", " << shell_.now_ms << " ms into the run: " << rule << "\n"
-             << "# replay the whole run with: ql730-soak --seed " << options_.seed
-             << " --inputs " << result_.inputs << "\n"
+             << "# replay the whole run with: ql730-soak --seed " << options_.seed << " --inputs "
+             << result_.inputs << "\n"
              << "# the last inputs, as a script:\n";
         const std::size_t count = history_next_ < HISTORY ? history_next_ : HISTORY;
         for (std::size_t i = history_next_ - count; i < history_next_; ++i)

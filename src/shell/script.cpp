@@ -214,7 +214,8 @@ class LineParser {
 
     std::string expect_text() {
         const std::string usage = "expect-text \"TEXT\" [X Y W H]: ";
-        if (rest_.empty() || rest_.front() != '"') return usage + "the TEXT in double quotes is missing";
+        if (rest_.empty() || rest_.front() != '"')
+            return usage + "the TEXT in double quotes is missing";
         const std::size_t close = rest_.find('"', 1);
         if (close == std::string_view::npos) return usage + "the closing double quote is missing";
         ScriptCommand c = command(ScriptOp::expect_text);
@@ -279,8 +280,8 @@ class LineParser {
     std::vector<ScriptCommand>& out_;
 };
 
-// What a message echoes from the script: bytes that are not printable ASCII shown as \xNN, and any word
-// longer than 40 characters cut, so that one bad line gives one readable line.
+// What a message echoes from the script: bytes that are not printable ASCII shown as \xNN, and any
+// word longer than 40 characters cut, so that one bad line gives one readable line.
 std::string shown(std::string_view message) {
     constexpr std::size_t LONGEST_WORD = 40;
     std::string out;

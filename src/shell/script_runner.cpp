@@ -91,14 +91,12 @@ ScriptStatus expect_state(const Script& script, const ScriptCommand& c, Shell& s
             return ScriptStatus::error;
         }
     }
-    const nlohmann::ordered_json wanted =
-        nlohmann::ordered_json::parse(c.expected, nullptr, false);
+    const nlohmann::ordered_json wanted = nlohmann::ordered_json::parse(c.expected, nullptr, false);
     const bool same = value->is_string() ? value->get<std::string>() == c.expected
                                          : !wanted.is_discarded() && wanted == *value;
     if (same) return ScriptStatus::finished;
-    err << where(script, c) << "expected " << c.argument << " to be " << c.expected
-        << ", found " << (value->is_string() ? value->get<std::string>() : value->dump())
-        << '\n';
+    err << where(script, c) << "expected " << c.argument << " to be " << c.expected << ", found "
+        << (value->is_string() ? value->get<std::string>() : value->dump()) << '\n';
     return ScriptStatus::failed;
 }
 
@@ -120,8 +118,7 @@ bool stop_gif(ScriptPlayer& player, std::ostream& err) {
     std::string error;
     const bool written = player.gif->stop(error);
     player.gif.reset();
-    if (!written)
-        err << player.script->name << ":" << player.gif_line << ": " << error << '\n';
+    if (!written) err << player.script->name << ":" << player.gif_line << ": " << error << '\n';
     return written;
 }
 
@@ -142,11 +139,10 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::print_state: out << state_json(shell).dump() << '\n' << std::flush; break;
     case ScriptOp::save_lcd:
     case ScriptOp::save_window: {
-        const bool saved = c.op == ScriptOp::save_lcd
-                               ? write_png(beside_script(script, c.argument),
-                                           lcd_image(shell.dev.lcd), error)
-                               : write_png(beside_script(script, c.argument),
-                                           shell_picture(shell), error);
+        const bool saved =
+            c.op == ScriptOp::save_lcd
+                ? write_png(beside_script(script, c.argument), lcd_image(shell.dev.lcd), error)
+                : write_png(beside_script(script, c.argument), shell_picture(shell), error);
         if (!saved) {
             err << where(script, c) << error << '\n';
             return ScriptStatus::error;
@@ -203,7 +199,8 @@ bool load_script(const std::string& name, const ScriptOptions& options, Script& 
     if (!parse_script(name, text, script, error)) return false;
     for (ScriptCommand& c : script.commands)
         if (c.op == ScriptOp::drive &&
-            !load_drive_file(beside_script(script, c.argument).lexically_normal(), c.drive, error)) {
+            !load_drive_file(beside_script(script, c.argument).lexically_normal(), c.drive,
+                             error)) {
             // A bad row names its own file and line; a file that cannot be read, the script's.
             if (error.starts_with("cannot read")) error = where(script, c) + error;
             return false;

@@ -36,9 +36,9 @@ enum class ScriptStatus : std::uint8_t { waiting, finished, failed, error };
 struct ScriptPlayer {
     const Script* script = nullptr;
     std::size_t next = 0;
-    std::uint64_t resume_ms = 0; // after `waiting`: the shell time at which to go on
+    std::uint64_t resume_ms = 0;             // after `waiting`: the shell time at which to go on
     std::unique_ptr<ShellGif> gif = nullptr; // record-gif's, while it records
-    int gif_line = 0;              // the line of that record-gif
+    int gif_line = 0;                        // the line of that record-gif
 };
 
 // Runs the commands from where the player stands until a wait (the caller lets time pass up

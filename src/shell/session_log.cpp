@@ -37,8 +37,8 @@ void SessionLog::input(const Shell& shell, const ShellInput& in) {
     ++inputs_;
     if (in.kind == ShellInput::Kind::key && !entries_.empty()) {
         Entry& last = entries_.back();
-        if (last.note.empty() && last.ms == shell.now_ms &&
-            last.in.kind == ShellInput::Kind::key && last.in.key == in.key) {
+        if (last.note.empty() && last.ms == shell.now_ms && last.in.kind == ShellInput::Kind::key &&
+            last.in.key == in.key) {
             ++last.count;
             return;
         }

@@ -134,7 +134,8 @@ void shell_mouse_up(Shell& shell) {
 }
 
 void shell_add_observer(Shell& shell, ShellObserver* observer) {
-    if (std::find(shell.observers.begin(), shell.observers.end(), observer) == shell.observers.end())
+    if (std::find(shell.observers.begin(), shell.observers.end(), observer) ==
+        shell.observers.end())
         shell.observers.push_back(observer);
 }
 

@@ -100,11 +100,11 @@ void shell_start_drive(Shell& shell, std::vector<DriveRow> rows);
 // where they changed since it was last asked for.
 const RgbImage& shell_picture(Shell& shell);
 
-// The next instant at which a timer expiry or a drive row can change what the window shows. The 125 ms
-// performance timer only samples the vehicle into the timing unit: it draws nothing and posts
-// no event, and what it counted is read only by a later message. A front end that shows the
-// picture may let its expiries wait for the next visible one (or for input), and deliver them
-// then with shell_advance_to, each still at its own instant.
+// The next instant at which a timer expiry or a drive row can change what the window shows. The 125
+// ms performance timer only samples the vehicle into the timing unit: it draws nothing and posts no
+// event, and what it counted is read only by a later message. A front end that shows the picture
+// may let its expiries wait for the next visible one (or for input), and deliver them then with
+// shell_advance_to, each still at its own instant.
 std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell);
 
 } // namespace ql

@@ -35,8 +35,9 @@ std::string simulated_time_text(std::uint64_t ms, bool seconds) {
     const std::uint64_t s = ms / 1000;
     char text[32];
     if (seconds)
-        std::snprintf(text, sizeof text, "%llu:%02u:%02u", static_cast<unsigned long long>(s / 3600),
-                      static_cast<unsigned>(s / 60 % 60), static_cast<unsigned>(s % 60));
+        std::snprintf(text, sizeof text, "%llu:%02u:%02u",
+                      static_cast<unsigned long long>(s / 3600), static_cast<unsigned>(s / 60 % 60),
+                      static_cast<unsigned>(s % 60));
     else
         std::snprintf(text, sizeof text, "%llu:%02u", static_cast<unsigned long long>(s / 3600),
                       static_cast<unsigned>(s / 60 % 60));

@@ -8,8 +8,8 @@ namespace ql {
 
 inline constexpr double MIN_SPEED = 0.25;
 inline constexpr double MAX_SPEED = 64;
-inline constexpr double FAST_SPEED = 16;       // while Tab is held
-inline constexpr std::uint64_t STEP_MS = 250;  // one step while paused: one tick
+inline constexpr double FAST_SPEED = 16;      // while Tab is held
+inline constexpr std::uint64_t STEP_MS = 250; // one step while paused: one tick
 
 // The window's simulated clock against the wall clock: running at a speed, or paused. The
 // shell's own clock follows it; while paused no timer fires, but input is still handled at the

@@ -60,23 +60,22 @@ void WindowRecordings::note(const std::string& text) {
 void WindowRecordings::write_session(std::ostream& out, std::ostream& err) {
     const std::filesystem::path path = session_file_;
     session_file_.clear();
-    std::string header = "# A session in the QL-730 simulator's window, as a script. Replay it with\n"
-                         "#   ql730-sim --headless " +
-                         path.filename().string() + replay_options_ +
-                         "\n"
-                         "# It holds every input since the window opened at power-on";
-    header += session_start_ms_ > 0
-                  ? ",\n# also those before the recording was started at " +
-                        simulated_time_text(session_start_ms_) + ".\n"
-                  : ".\n";
+    std::string header =
+        "# A session in the QL-730 simulator's window, as a script. Replay it with\n"
+        "#   ql730-sim --headless " +
+        path.filename().string() + replay_options_ +
+        "\n"
+        "# It holds every input since the window opened at power-on";
+    header += session_start_ms_ > 0 ? ",\n# also those before the recording was started at " +
+                                          simulated_time_text(session_start_ms_) + ".\n"
+                                    : ".\n";
     header += note_;
     const std::string text = log_.script(shell_.now_ms, header);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
     file.close();
     if (!file) {
-        err << "ql730-sim: session not saved: cannot write the file " << path.string()
-            << std::endl;
+        err << "ql730-sim: session not saved: cannot write the file " << path.string() << std::endl;
         return;
     }
     out << "saved " << path.filename().string() << std::endl;

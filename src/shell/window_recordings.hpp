@@ -31,8 +31,8 @@ class WindowRecordings {
                     std::ostream& err);
     // F10: starts recording the session (to ql730-session-DATE-TIME.txt in `folder`), or
     // writes the one being recorded.
-    void toggle_session(const std::filesystem::path& folder, std::time_t when,
-                        std::ostream& out, std::ostream& err);
+    void toggle_session(const std::filesystem::path& folder, std::time_t when, std::ostream& out,
+                        std::ostream& err);
     // A comment in the session at the shell's time: "paused", "one step".
     void note(const std::string& text);
     // At the window's end: the GIF being recorded is finished, the session written.

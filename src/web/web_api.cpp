@@ -23,9 +23,9 @@
 namespace {
 
 std::unique_ptr<ql::Shell> shell;
-std::string message;               // the last refusal, or the last text asked for
-std::vector<std::uint8_t> rgba;    // the window picture as the canvas takes it
-bool picture_new = true;           // the picture changed since the page last took it
+std::string message;            // the last refusal, or the last text asked for
+std::vector<std::uint8_t> rgba; // the window picture as the canvas takes it
+bool picture_new = true;        // the picture changed since the page last took it
 
 // The page shows the button that is down pressed into the faceplate, as the window does.
 void note_pressed() {
@@ -55,7 +55,9 @@ QL_EXPORT int ql_start(int variant, const char* language) {
     return 0;
 }
 
-QL_EXPORT const char* ql_message() { return message.c_str(); }
+QL_EXPORT const char* ql_message() {
+    return message.c_str();
+}
 
 // The language bits a variant offers: 1 English, 2 French, 4 Italian, 8 Spanish, 16 German.
 QL_EXPORT int ql_language_mask(int variant) {
@@ -63,7 +65,9 @@ QL_EXPORT int ql_language_mask(int variant) {
 }
 
 // Simulated milliseconds since the device's window was created.
-QL_EXPORT double ql_now() { return shell ? static_cast<double>(shell->now_ms) : 0; }
+QL_EXPORT double ql_now() {
+    return shell ? static_cast<double>(shell->now_ms) : 0;
+}
 
 // Moves the clock to `ms`, every timer due on the way firing in order at its own instant.
 QL_EXPORT void ql_advance_to(double ms) {
@@ -135,12 +139,22 @@ QL_EXPORT int ql_button_edge(int b, int edge) {
 
 // Where the LCD lies in the picture: dot (x, y) is the square of ql_lcd_dot_size() pixels
 // whose top-left corner is (ql_lcd_x() + x * size, ql_lcd_y() + y * size).
-QL_EXPORT int ql_lcd_x() { return ql::LCD_WINDOW_X; }
-QL_EXPORT int ql_lcd_y() { return ql::LCD_WINDOW_Y; }
-QL_EXPORT int ql_lcd_dot_size() { return ql::LCD_DOT_SIZE; }
+QL_EXPORT int ql_lcd_x() {
+    return ql::LCD_WINDOW_X;
+}
+QL_EXPORT int ql_lcd_y() {
+    return ql::LCD_WINDOW_Y;
+}
+QL_EXPORT int ql_lcd_dot_size() {
+    return ql::LCD_DOT_SIZE;
+}
 
-QL_EXPORT int ql_picture_width() { return ql::WINDOW_WIDTH; }
-QL_EXPORT int ql_picture_height() { return ql::WINDOW_HEIGHT; }
+QL_EXPORT int ql_picture_width() {
+    return ql::WINDOW_WIDTH;
+}
+QL_EXPORT int ql_picture_height() {
+    return ql::WINDOW_HEIGHT;
+}
 
 // True when the window picture may look different from the one the page last took.
 QL_EXPORT int ql_picture_changed() {
@@ -175,8 +189,12 @@ QL_EXPORT const char* ql_lcd_text() {
     return message.c_str();
 }
 
-QL_EXPORT const char* ql_speed_text() { return shell ? shell->speed_text.c_str() : ""; }
-QL_EXPORT const char* ql_fuel_text() { return shell ? shell->fuel_text.c_str() : ""; }
+QL_EXPORT const char* ql_speed_text() {
+    return shell ? shell->speed_text.c_str() : "";
+}
+QL_EXPORT const char* ql_fuel_text() {
+    return shell ? shell->fuel_text.c_str() : "";
+}
 
 QL_EXPORT const char* ql_screen_name() {
     const ql::Screen* screen = shell ? shell->dev.kernel.current_screen : nullptr;

@@ -1,7 +1,7 @@
-#include "hardware/fuel_sender.hpp"
-#include "hardware/vehicle.hpp"
 #include "device/device.hpp"
 #include "device/power_on.hpp"
+#include "hardware/fuel_sender.hpp"
+#include "hardware/vehicle.hpp"
 #include "screens/trip/main_trip_screen.hpp"
 #include "settings/settings.hpp"
 #include "support/recording_host.hpp"
@@ -41,7 +41,8 @@ TEST(PowerOn, HardwareTakesItsSettings) {
     dev.host = &host;
     power_on(dev);
     EXPECT_EQ(dev.vehicle.pulses_per_km, 1000);
-    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0) << "maximum speed from the stored maximum, 0";
+    EXPECT_EQ(get_speed(dev, SpeedSource::Maximum), 0)
+        << "maximum speed from the stored maximum, 0";
     EXPECT_EQ(dev.vehicle.counting_down, 0);
     EXPECT_EQ(dev.fuel.table.count, 0);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"fuel text"}))

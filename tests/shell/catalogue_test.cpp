@@ -27,8 +27,8 @@ class Catalogue : public ::testing::Test {
     RgbImage picture(const std::string& screen, const std::string& language, bool imperial) {
         RgbImage image;
         std::string error;
-        EXPECT_TRUE(read_png(folder / catalogue_file_name(screen, {language, imperial}), image,
-                             error))
+        EXPECT_TRUE(
+            read_png(folder / catalogue_file_name(screen, {language, imperial}), image, error))
             << error;
         return image;
     }
@@ -77,14 +77,12 @@ TEST_F(Catalogue, PicturesEveryScreenInEveryLanguageAndUnitSystem) {
               picture("MainMenuScreen", "german", false).rgb);
     // Miles and gallons reached the screens that show a unit, and only the unit changed
     // where there is none.
-    for (const char* name : {"CalValueScreen", "UnitsScreen", "AlarmSpeedScreen",
-                             "DistanceEntryScreen", "FuelCalAmountScreen", "FuelGaugeScreen",
-                             "MainTripScreen", "PerfMenuScreen"})
-        EXPECT_NE(picture(name, "spanish", false).rgb, picture(name, "spanish", true).rgb)
-            << name;
+    for (const char* name :
+         {"CalValueScreen", "UnitsScreen", "AlarmSpeedScreen", "DistanceEntryScreen",
+          "FuelCalAmountScreen", "FuelGaugeScreen", "MainTripScreen", "PerfMenuScreen"})
+        EXPECT_NE(picture(name, "spanish", false).rgb, picture(name, "spanish", true).rgb) << name;
     for (const char* name : {"MainMenuScreen", "FactoryResetScreen", "ContrastScreen"})
-        EXPECT_EQ(picture(name, "italian", false).rgb, picture(name, "italian", true).rgb)
-            << name;
+        EXPECT_EQ(picture(name, "italian", false).rgb, picture(name, "italian", true).rgb) << name;
 
     const std::string html = page();
     EXPECT_EQ(count(html, "<img "), all_screens().size() * looks.size());
@@ -135,10 +133,9 @@ TEST_F(Catalogue, SpellsOutRepeatedSteps) {
 
 TEST_F(Catalogue, FolderInTheWayIsOneLine) {
     std::ofstream(folder) << "x";
-    ASSERT_EQ(write_catalogue((folder / "sub").string(), catalogue_routes(), out, err),
-              EXIT_USAGE);
-    EXPECT_EQ(err.str(), "cannot make the folder " + (folder / "sub").string() +
-                             ": Not a directory\n");
+    ASSERT_EQ(write_catalogue((folder / "sub").string(), catalogue_routes(), out, err), EXIT_USAGE);
+    EXPECT_EQ(err.str(),
+              "cannot make the folder " + (folder / "sub").string() + ": Not a directory\n");
     fs::remove(folder);
 }
 

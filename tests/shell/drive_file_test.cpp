@@ -66,7 +66,8 @@ TEST(DriveFile, EveryBadRowIsNamedByItsLine) {
         {"0,10,1.5\n", "d.csv:1: fuel_reading \"1.5\" is not a whole number"},
         {"time_s,speed_kmh,fuel_reading\n0,10\n5,20\n5,30\n",
          "d.csv:4: time_s 5 does not come after the row before (5)"},
-        {"0,10\n2.5,20\n2.25,30\n", "d.csv:3: time_s 2.25 does not come after the row before (2.5)"},
+        {"0,10\n2.5,20\n2.25,30\n",
+         "d.csv:3: time_s 2.25 does not come after the row before (2.5)"},
         {"0,10\n1\n", "d.csv:2: 1 value; a row is time_s,speed_kmh[,fuel_reading]"},
         {"0,10,1,2\n", "d.csv:1: 4 values; a row is time_s,speed_kmh[,fuel_reading]"},
         {"0,10,\n", "d.csv:1: fuel_reading \"\" is not a whole number"},
@@ -142,8 +143,8 @@ TEST_F(DrivePlaying, TheExampleDriveCountsItsIntegralWithinAPulse) {
     ASSERT_TRUE(load_drive_file(csv, rows, error)) << error;
     double metres = 0;
     for (std::size_t i = 0; i + 1 < rows.size(); ++i)
-        metres += rows[i].speed_tenths / 36.0 * static_cast<double>(rows[i + 1].ms - rows[i].ms) /
-                  1000.0;
+        metres +=
+            rows[i].speed_tenths / 36.0 * static_cast<double>(rows[i + 1].ms - rows[i].ms) / 1000.0;
     EXPECT_EQ(rows.back().ms, 1'200'000u) << "a 20-minute drive";
     EXPECT_GT(metres, 10'000.0);
     shell_start_drive(shell, rows);

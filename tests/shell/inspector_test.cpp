@@ -78,7 +78,7 @@ TEST(Inspector, InAMenuPausedOrFastTheScreenAndRateFollow) {
     EXPECT_EQ(lines.at("Time"), "0:01:05");
     lines = by_label(inspector_lines(shell, {16, false, false}));
     EXPECT_EQ(lines.at("Rate"), "x16");
-    EXPECT_EQ(lines.at("Time"), "0:01"); // to the minute: the window has no focus
+    EXPECT_EQ(lines.at("Time"), "0:01");     // to the minute: the window has no focus
     EXPECT_EQ(lines.at("Clock").size(), 5u); // "hh:mm"
     EXPECT_EQ(by_label(inspector_lines(shell, {0.25, false, true})).at("Rate"), "x0.25");
 }

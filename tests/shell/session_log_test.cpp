@@ -38,8 +38,10 @@ void play_by_hand(Shell& shell, std::uint32_t seed, int inputs) {
         switch (below(6)) {
         case 0: shell_button_key_down(shell, static_cast<Button>(below(4))); break;
         case 1:
-            if (shell.key_button) shell_button_key_up(shell, *shell.key_button);
-            else shell_mouse_up(shell);
+            if (shell.key_button)
+                shell_button_key_up(shell, *shell.key_button);
+            else
+                shell_mouse_up(shell);
             break;
         case 2:
             shell_mouse_down(shell, static_cast<std::int16_t>(below(520)) - 10,

@@ -34,10 +34,13 @@ TEST(WindowTitle, NamesTheScreenTheTimeAndTheState) {
     const std::string screen = state["screen"];
     EXPECT_EQ(simulated_time_text(state["time_ms"]), "1:02:05");
     EXPECT_EQ(window_title(shell, 1, false), "Ostrel QL-730 Simulator - " + screen + " 1:02:05");
-    EXPECT_EQ(window_title(shell, 1, true), "Ostrel QL-730 Simulator - " + screen + " 1:02:05 paused");
-    EXPECT_EQ(window_title(shell, 16, false), "Ostrel QL-730 Simulator - " + screen + " 1:02:05 x16");
+    EXPECT_EQ(window_title(shell, 1, true),
+              "Ostrel QL-730 Simulator - " + screen + " 1:02:05 paused");
+    EXPECT_EQ(window_title(shell, 16, false),
+              "Ostrel QL-730 Simulator - " + screen + " 1:02:05 x16");
     // In the background the time is shown to the minute.
-    EXPECT_EQ(window_title(shell, 16, false, false), "Ostrel QL-730 Simulator - " + screen + " 1:02 x16");
+    EXPECT_EQ(window_title(shell, 16, false, false),
+              "Ostrel QL-730 Simulator - " + screen + " 1:02 x16");
     EXPECT_EQ(speed_text(0.25), "x0.25");
     EXPECT_EQ(simulated_time_text(36'000'000 * 3 + 999), "30:00:00");
 }
