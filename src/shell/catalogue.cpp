@@ -3,6 +3,7 @@
 #include "settings/settings.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/lcd_frame.hpp"
+#include "shell/markup.hpp"
 #include "shell/png_file.hpp"
 #include "shell/script.hpp"
 #include "shell/script_runner.hpp"
@@ -171,16 +172,7 @@ const char* screen_name(const Shell& shell) {
 bool play(Shell& shell, const Script& script) {
     std::ostringstream out;
     std::ostringstream err;
-    const ScriptOptions options;
-    ScriptPlayer player{&script};
-    for (;;) {
-        const ScriptStatus status = script_step(player, shell, options, out, err);
-        if (status == ScriptStatus::waiting) {
-            shell_advance_to(shell, player.resume_ms);
-            continue;
-        }
-        return status == ScriptStatus::finished;
-    }
+    return play_script(script, shell, ScriptOptions{}, out, err) == ScriptStatus::finished;
 }
 
 std::string language_title(const std::string& name) {
@@ -191,20 +183,6 @@ std::string language_title(const std::string& name) {
 
 const char* units_title(bool imperial) {
     return imperial ? "miles, gallons" : "km, litres";
-}
-
-std::string html_escaped(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
 }
 
 // What became of one screen in one look: empty when pictured, else why not.
@@ -242,7 +220,7 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
     if (!lost.empty()) {
         html << "<p class=\"missing\">Missing pictures:</p>\n<ul class=\"missing\">\n";
         for (const std::string& line : lost)
-            html << "<li>" << html_escaped(line) << "</li>\n";
+            html << "<li>" << markup_escaped(line) << "</li>\n";
         html << "</ul>\n";
     }
     html << "<p>";
@@ -258,13 +236,13 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
     for (const Screen* screen : all_screens()) {
         const std::string name = screen->name;
         html << "<tr id=\"" << name << "\"><th>" << name << "<small>"
-             << html_escaped(route_to(routes, name) != nullptr ? readable_steps(routes, name)
-                                                               : "no way to it is known")
+             << markup_escaped(route_to(routes, name) != nullptr ? readable_steps(routes, name)
+                                                                 : "no way to it is known")
              << "</small></th>";
         for (std::size_t i = 0; i < looks.size(); ++i) {
             const auto lost_here = missing.find({name, i});
             if (lost_here != missing.end()) {
-                html << "<td class=\"missing\">missing: " << html_escaped(lost_here->second)
+                html << "<td class=\"missing\">missing: " << markup_escaped(lost_here->second)
                      << "</td>";
                 continue;
             }

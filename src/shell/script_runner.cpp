@@ -250,6 +250,16 @@ int exit_code_of(ScriptStatus status) {
     return EXIT_PASSED;
 }
 
+ScriptStatus play_script(const Script& script, Shell& shell, const ScriptOptions& options,
+                         std::ostream& out, std::ostream& err) {
+    ScriptPlayer player{&script};
+    for (;;) {
+        const ScriptStatus status = script_step(player, shell, options, out, err);
+        if (status != ScriptStatus::waiting) return status;
+        shell_advance_to(shell, player.resume_ms);
+    }
+}
+
 int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
                  std::ostream& out, std::ostream& err) {
     Shell shell;
@@ -257,16 +267,8 @@ int run_headless(const std::vector<Script>& scripts, const ScriptOptions& option
     shell.settings_file = options.settings_file;
     shell_paint(shell);
     for (const Script& script : scripts) {
-        ScriptPlayer player{&script};
-        for (;;) {
-            const ScriptStatus status = script_step(player, shell, options, out, err);
-            if (status == ScriptStatus::waiting) {
-                shell_advance_to(shell, player.resume_ms);
-                continue;
-            }
-            if (status != ScriptStatus::finished) return exit_code_of(status);
-            break;
-        }
+        const ScriptStatus status = play_script(script, shell, options, out, err);
+        if (status != ScriptStatus::finished) return exit_code_of(status);
     }
     return EXIT_PASSED;
 }

@@ -48,6 +48,11 @@ struct ScriptPlayer {
 ScriptStatus script_step(ScriptPlayer& player, Shell& shell, const ScriptOptions& options,
                          std::ostream& out, std::ostream& err);
 
+// Plays the whole script on the shell in simulated time, letting time pass at each wait.
+// Returns how it ended: finished, or the status of the command that stopped it.
+ScriptStatus play_script(const Script& script, Shell& shell, const ScriptOptions& options,
+                         std::ostream& out, std::ostream& err);
+
 int exit_code_of(ScriptStatus status);
 
 // The headless driver: one device, created at time 0 and powered on at its first paint, plays

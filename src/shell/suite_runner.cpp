@@ -1,4 +1,5 @@
 #include "shell/suite_runner.hpp"
+#include "shell/markup.hpp"
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -25,32 +26,12 @@ Outcome play_alone(const Script& script, const ScriptOptions& options, std::ostr
         shell.power_on_options = options.power_on;
         shell.settings_file = options.settings_file;
         shell_paint(shell);
-        ScriptPlayer player{&script};
-        for (;;) {
-            outcome.status = script_step(player, shell, options, out, err);
-            if (outcome.status != ScriptStatus::waiting) break;
-            shell_advance_to(shell, player.resume_ms);
-        }
+        outcome.status = play_script(script, shell, options, out, err);
     }
     outcome.messages = err.str();
     outcome.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     return outcome;
-}
-
-std::string xml_escaped(const std::string& text) {
-    std::string escaped;
-    for (char c : text) {
-        switch (c) {
-        case '&': escaped += "&amp;"; break;
-        case '<': escaped += "&lt;"; break;
-        case '>': escaped += "&gt;"; break;
-        case '"': escaped += "&quot;"; break;
-        case '\n': escaped += "&#10;"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
 }
 
 std::string first_line(const std::string& text) {
@@ -72,18 +53,17 @@ bool write_junit(const std::string& name, const std::vector<Script>& scripts,
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", total);
     xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        << "<testsuites>\n<testsuite name=\"ql730\" tests=\"" << scripts.size()
-        << "\" failures=\"" << failures << "\" errors=\"" << errors << "\" time=\"" << seconds
-        << "\">\n";
+        << "<testsuites>\n<testsuite name=\"ql730\" tests=\"" << scripts.size() << "\" failures=\""
+        << failures << "\" errors=\"" << errors << "\" time=\"" << seconds << "\">\n";
     for (std::size_t i = 0; i < scripts.size(); ++i) {
         const Outcome& o = outcomes[i];
         std::snprintf(seconds, sizeof seconds, "%.3f", o.seconds);
-        xml << "  <testcase classname=\"ql730\" name=\"" << xml_escaped(scripts[i].name)
+        xml << "  <testcase classname=\"ql730\" name=\"" << markup_escaped(scripts[i].name)
             << "\" time=\"" << seconds << "\"";
         if (o.status == ScriptStatus::failed || o.status == ScriptStatus::error) {
             const char* tag = o.status == ScriptStatus::failed ? "failure" : "error";
-            xml << ">\n    <" << tag << " message=\"" << xml_escaped(first_line(o.messages))
-                << "\">" << xml_escaped(o.messages) << "</" << tag << ">\n  </testcase>\n";
+            xml << ">\n    <" << tag << " message=\"" << markup_escaped(first_line(o.messages))
+                << "\">" << markup_escaped(o.messages) << "</" << tag << ">\n  </testcase>\n";
         } else {
             xml << "/>\n";
         }
