@@ -46,13 +46,13 @@ start_sim() {
     pid=$!
     pids+=("$pid")
     for _ in $(seq 5000); do
-        line=$(grep -m1 '^first picture at ' "$trace" || true)
+        line=$(grep -m1 '^ql730-sim: first picture at ' "$trace" || true)
         [ -n "$line" ] && break
         kill -0 "$pid" 2>/dev/null || { echo "the simulator ended:"; cat "$trace"; exit 1; }
         sleep 0.002
     done
     [ -n "$line" ] || { echo "no first picture after 10 s"; exit 1; }
-    first_ms=$(elapsed_ms "$begin" "${line#first picture at }")
+    first_ms=$(elapsed_ms "$begin" "${line#*first picture at }")
 }
 
 stop_sim() {

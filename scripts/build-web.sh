@@ -2,11 +2,12 @@
 # Builds the browser page into build/web/: the device and the shell as WebAssembly (the web
 # preset, Debian's emscripten), with the page's files beside it. Serve it with
 #   python3 -m http.server -d build/web
-# and open http://localhost:8000/. Installs emscripten and node-acorn when they are missing.
+# and open http://localhost:8000/. Installs what it needs when it is missing (the web set of
+# install-deps.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/install-deps.sh emscripten node-acorn cmake ninja-build nlohmann-json3-dev
+bash scripts/install-deps.sh web
 
 # Emscripten's optimiser runs under node and needs Debian's acorn.
 export NODE_PATH=/usr/share/nodejs

@@ -1,19 +1,49 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the simulator and its tests need, if any are missing.
-# Run as root (or with sudo available). With package names as arguments, only those.
+# Installs the Debian packages the simulator needs, if any are missing, by set:
+#   window  building and running ql730-sim and ql730-headless (bash scripts/run.sh)
+#   test    the window's set, and every test of the default, asan and clang presets and the
+#           fuzzer: GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer
+#           runtime, a virtual X server and xdotool, Chromium for the catalogue's page
+#   web     the browser page (bash scripts/build-web.sh) and its test in Chromium
+#   all     every set; also what no argument means (bash scripts/test-all.sh)
+# Package names may be given instead of or beside sets: install-deps.sh window xdotool
+# Run as root (or with sudo available).
 set -euo pipefail
-packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          libsdl2-dev libpng-dev libgif-dev libcli11-dev nlohmann-json3-dev
-          libclang-rt-14-dev xvfb xauth xdotool x11-apps
-          libsdl2-ttf-dev fonts-dejavu-core
-          emscripten node-acorn chromium nodejs)
-(($#)) && packages=("$@")
+
+window=(g++ cmake ninja-build libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libpng-dev libgif-dev
+        libcli11-dev nlohmann-json3-dev)
+test=("${window[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+      xvfb xdotool x11-apps python3 chromium)
+# npm is the browser test's: Debian's, unless the node.js installed brings its own.
+web=(cmake ninja-build nlohmann-json3-dev emscripten node-acorn chromium nodejs npm)
+
+(($#)) || set -- all
+packages=()
+for word in "$@"; do
+    case $word in
+    window) packages+=("${window[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    web) packages+=("${web[@]}") ;;
+    all) packages+=("${test[@]}" "${web[@]}") ;;
+    -*)
+        echo "install-deps.sh: $word is not a set or a package; the sets are window, test, web" \
+             "and all" >&2
+        exit 2
+        ;;
+    *) packages+=("$word") ;;
+    esac
+done
+
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    [[ " ${missing[*]} " == *" $p "* ]] && continue
+    if [ "$p" = npm ]; then
+        command -v npm >/dev/null && continue
+    else
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" && continue
+    fi
+    missing+=("$p")
 done
-# The browser test's npm: Debian's, unless the node.js installed brings its own.
-(($#)) || command -v npm >/dev/null || missing+=(npm)
 if ((${#missing[@]})); then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test in three presets: the optimised
-# build, the AddressSanitizer + UndefinedBehaviorSanitizer build, and a clang build, so that
-# neither compiler's warnings (errors in the presets) surprise a user. Then the browser page:
-# built as WebAssembly and played in headless Chromium against ql730-headless.
+# Installs whatever is missing (every set of install-deps.sh), then builds and runs every test
+# in three presets: the optimised build, the AddressSanitizer + UndefinedBehaviorSanitizer
+# build, and a clang build, so that neither compiler's warnings (errors in the presets)
+# surprise a user. Then the browser page: built as WebAssembly and played in headless
+# Chromium against ql730-headless.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh all
 for preset in default asan clang; do
     echo "=== $preset ==="
     cmake --preset "$preset"

@@ -1,4 +1,6 @@
+#include "app/program_messages.hpp"
 #include "app/script_cli.hpp"
+#include "app/version.hpp"
 #include "app/window.hpp"
 #include "shell/key_help.hpp"
 #include "shell/png_file.hpp"
@@ -19,7 +21,10 @@ simulated speed by 10 km/h (0-300), Left and Right the fuel-sender reading (0-25
 } // namespace
 
 int main(int argc, char** argv) {
+    const ql::ProgramMessages messages("ql730-sim");
     CLI::App app(DESCRIPTION, "ql730-sim");
+    app.set_version_flag("--version", ql::VERSION,
+                         "Print the program's name and version, then exit");
     bool headless = false;
     ql::HeadlessCommand command;
     std::string live_script;
@@ -60,41 +65,44 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
         const std::string conflict = ql::catalogue_conflict(command);
-        if (!conflict.empty()) throw CLI::ValidationError(conflict);
+        if (!conflict.empty()) throw ql::CommandLineError(conflict);
         if (!command.catalogue.empty() &&
             (!live_script.empty() || !drive_file.empty() || scale != 1 || speed != 1))
-            throw CLI::ValidationError("--catalogue opens no window; give it without --script, "
+            throw ql::CommandLineError("--catalogue opens no window; give it without --script, "
                                        "--drive, --scale or --speed");
         if (headless && !live_script.empty())
-            throw CLI::ValidationError("--script plays into the window; with --headless give "
+            throw ql::CommandLineError("--script plays into the window; with --headless give "
                                        "the scripts without --script");
         if (!headless && command.rebaseline)
-            throw CLI::ValidationError("--rebaseline rewrites the frames of scripts run with "
+            throw ql::CommandLineError("--rebaseline rewrites the frames of scripts run with "
                                        "--headless; give --headless and the SCRIPTs");
         if (headless && scripts.empty() && command.catalogue.empty())
-            throw CLI::ValidationError("--headless needs at least one SCRIPT");
+            throw ql::CommandLineError("--headless needs at least one SCRIPT");
         if (!headless && !scripts.empty())
-            throw CLI::ValidationError("scripts on the command line run with --headless; "
+            throw ql::CommandLineError("scripts on the command line run with --headless; "
                                        "to play one into the window use --script SCRIPT");
         if (headless && scale != 1)
-            throw CLI::ValidationError("--scale enlarges the window; --headless has none");
+            throw ql::CommandLineError("--scale enlarges the window; --headless has none");
         if (headless && !drive_file.empty())
-            throw CLI::ValidationError("--drive replays into the window; with --headless put "
+            throw ql::CommandLineError("--drive replays into the window; with --headless put "
                                        "the line drive FILE in the script");
         if (headless && inspector)
-            throw CLI::ValidationError("--inspector is shown in the window; --headless has "
+            throw ql::CommandLineError("--inspector is shown in the window; --headless has "
                                        "none (print-state shows the same values)");
         if (headless && !record_file.empty())
-            throw CLI::ValidationError("--record records the window's session; --headless "
+            throw ql::CommandLineError("--record records the window's session; --headless "
                                        "has none");
         if (headless && speed != 1)
-            throw CLI::ValidationError("--speed sets the window's rate; --headless runs in "
+            throw ql::CommandLineError("--speed sets the window's rate; --headless runs in "
                                        "simulated time");
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return ql::EXIT_PASSED;
+    } catch (const CLI::CallForVersion&) {
+        std::cout << "ql730-sim " << ql::VERSION << '\n';
+        return ql::EXIT_PASSED;
     } catch (const CLI::ParseError& e) {
-        std::cerr << "ql730-sim: " << ql::option_error(e) << " (see --help)\n";
+        std::cerr << "ql730-sim: " << ql::option_error(app, e) << " (see --help)\n";
         return ql::EXIT_USAGE;
     }
 

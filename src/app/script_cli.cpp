@@ -76,6 +76,11 @@ miles and gallons (FOLDER/MainMenuScreen-french-metric.png, ...), and FOLDER/ind
 a page showing them side by side. Example:
   ql730-sim --catalogue screens && xdg-open screens/index.html
 
+Every message on standard error starts with the program's name. A single script that
+passes prints no message at all: standard error stays empty (with --rebaseline, one line
+for each picture rewritten), and standard output holds only what print-lcd and print-state
+print.
+
 Exit codes: 0 done, 1 an expectation failed (or a screen the catalogue did not reach),
 2 a bad option, script line or file (the script does not start), no display, or a file or
 folder that cannot be written.
@@ -123,23 +128,29 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
     });
 }
 
-std::string option_error(const CLI::ParseError& error) {
+std::string option_error(const CLI::App& app, const CLI::ParseError& error) {
+    if (dynamic_cast<const CommandLineError*>(&error) != nullptr) return error.what();
     const std::string what = error.what();
-    const std::string name = error.get_name();
-    if (name == "ExtrasError" || what.find("not expected") != std::string::npos) {
-        const std::size_t colon = what.find(": ");
-        return "there is no option or argument " +
-               (colon == std::string::npos ? what : what.substr(colon + 2));
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+        // The library lists every word left over, last first; the user needs the first.
+        const std::vector<std::string> extras = app.remaining();
+        std::string word = extras.empty() ? what.substr(what.find(": ") + 2) : extras.front();
+        if (word.rfind("--", 0) == 0) word = word.substr(0, word.find('=')); // --bogus=3
+        return "there is no option or argument " + word;
     }
-    // The library's own messages start with the option's name.
-    const std::size_t colon = what.find(": ");
-    const std::string option = what.rfind("--", 0) == 0 && colon != std::string::npos
-                                   ? what.substr(0, colon)
-                                   : std::string();
-    if (option.empty()) return what; // the programs' own checks
+    // Every other message of the library names the option: "--scale: ...", "Could not
+    // convert: --headless = ...". Its words never reach the user.
+    std::size_t at = what.rfind("--", 0) == 0 ? 0 : what.find(" --");
+    if (at == std::string::npos) return "the command line cannot be read";
+    if (at != 0) ++at;
+    const std::string option = what.substr(at, what.find_first_of(" :=", at) - at);
+    const CLI::Option* known = app.get_option_no_throw(option);
+    if (known == nullptr) return "there is no option or argument " + option;
     if (what.find("At Most") != std::string::npos) return option + " may be given only once";
+    if (known->get_expected_max() == 0) return option + " takes no value";
     if (what.find("missing") != std::string::npos) return option + " needs a value";
     if (option == "--scale") return "--scale takes a whole number from 1 to 4";
+    if (option == "--speed") return "--speed takes a number from 0.25 to 64";
     return option + " does not take that value";
 }
 

@@ -23,9 +23,16 @@ struct HeadlessCommand {
 // Adds the SCRIPT arguments and --rebaseline to a command line.
 void add_script_options(CLI::App& app, HeadlessCommand& command, const std::string& scripts_help);
 
+// A command line the programs refuse by their own rules (options that do not go together),
+// in their own words.
+struct CommandLineError : CLI::ParseError {
+    explicit CommandLineError(const std::string& message)
+        : CLI::ParseError("CommandLineError", message, CLI::ExitCodes::ValidationError) {}
+};
+
 // An option error in the program's own words: one sentence, whatever the argument library
-// said.
-std::string option_error(const CLI::ParseError& error);
+// said. `app` is the command line that failed to parse.
+std::string option_error(const CLI::App& app, const CLI::ParseError& error);
 
 // Loads every script first, so that a mistake in any of them stops the run before it starts
 // (one line on standard error, EXIT_USAGE); then plays them in simulated time on one device.

@@ -1,4 +1,6 @@
 // ql730-soak: random buttons, keys and waits on one simulated device, every state checked.
+#include "app/program_messages.hpp"
+#include "app/version.hpp"
 #include "shell/monkey.hpp"
 #include <charconv>
 #include <chrono>
@@ -16,15 +18,21 @@ bool number(std::string_view text, std::uint64_t& value) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const ql::ProgramMessages messages("ql730-soak");
     ql::MonkeyOptions options;
     for (int i = 1; i < argc; i += 2) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {
             std::cout << "Usage: ql730-soak [--seed N] [--inputs N] [--max-wait MS]\n"
+                         "       ql730-soak --version\n"
                          "Feeds N random clicks, holds, releases, arrow keys and waits (default "
                          "100000, seed 1) to one simulated device and checks its state after "
                          "every message.\nExit codes: 0 every rule held, 1 a rule broke (the "
                          "seed and the last 50 inputs are printed as a script), 2 a bad option.\n";
+            return 0;
+        }
+        if (option == "--version") {
+            std::cout << "ql730-soak " << ql::VERSION << '\n';
             return 0;
         }
         std::uint64_t* target = option == "--seed"       ? &options.seed

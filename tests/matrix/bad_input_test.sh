@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# The bad-input matrix: each row runs the simulator on one mistake a user can make and checks
-# the exit code and the one line of standard error the user sees.
-# Usage: bad_input_test.sh QL730_SIM WORK_FOLDER
+# The bad-input matrix: each row runs a program on one mistake a user can make and checks
+# the exit code and the one line of standard error the user sees, which starts with the
+# program's name. Also what each program says to --version.
+# Usage: bad_input_test.sh QL730_SIM WORK_FOLDER QL730_HEADLESS QL730_SOAK VERSION
 set -uo pipefail
-sim=$1 work=$2
+sim=$1 work=$2 headless=$3 soak=$4 version=$5
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 2
 unset DISPLAY WAYLAND_DISPLAY SDL_VIDEODRIVER
 
@@ -48,17 +49,19 @@ s longword.txt "$(printf 'x%.0s' {1..100000})\n"
 s nodrive.txt 'drive missing.csv\n'
 s late.csv 'time_s,speed_kmh\n0,50\n30,60\n29.5,70\n'
 s latedrive.txt 'print-state\ndrive "late.csv"\n'
+s fail.txt 'wait 1s\nexpect-screen MainMenuScreen\n'
 
 failures=0
+program=$sim # the program the rows run
 # row EXIT "LINE" ARGUMENTS...   (LINE "" = nothing on standard error)
 row() {
     local want_code=$1 want_line=$2
     shift 2
     local err code
-    err=$("$sim" "$@" 2>&1 >/dev/null)
+    err=$("$program" "$@" 2>&1 >/dev/null)
     code=$?
     if [[ $code != "$want_code" || $err != "$want_line" ]]; then
-        echo "FAILED: ql730-sim $*"
+        echo "FAILED: ${program##*/} $*"
         echo "  expected exit $want_code: $want_line"
         echo "  found    exit $code: $err"
         failures=$((failures + 1))
@@ -72,65 +75,97 @@ row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale
 row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale 5
 row 2 "ql730-sim: --scale takes a whole number from 1 to 4 (see --help)" --scale abc
 row 2 "ql730-sim: --scale may be given only once (see --help)" --scale 1 --scale 2
+row 2 "ql730-sim: --speed takes a number from 0.25 to 64 (see --help)" --speed 65
+row 2 "ql730-sim: --speed takes a number from 0.25 to 64 (see --help)" --speed 0.2
+row 2 "ql730-sim: --speed takes a number from 0.25 to 64 (see --help)" --speed fast
+row 2 "ql730-sim: --speed needs a value (see --help)" --speed
+row 2 "ql730-sim: --headless takes no value (see --help)" --headless=maybe empty.txt
+row 2 "ql730-sim: there is no option or argument --bogus (see --help)" --headless --bogus=3 empty.txt
 row 2 "ql730-sim: --headless needs at least one SCRIPT (see --help)" --headless
 row 2 "ql730-sim: --script plays into the window; with --headless give the scripts without --script (see --help)" --script x.txt --headless
 row 2 "ql730-sim: --rebaseline rewrites the frames of scripts run with --headless; give --headless and the SCRIPTs (see --help)" --rebaseline
 row 2 "ql730-sim: --inspector is shown in the window; --headless has none (print-state shows the same values) (see --help)" --headless empty.txt --inspector
 row 2 "ql730-sim: no display: DISPLAY and WAYLAND_DISPLAY are not set; use --headless SCRIPT to run without a window"
-row 2 "cannot read the script missing.txt: No such file or directory" --headless missing.txt
-row 2 "cannot read the script folder.png: it is a folder" --headless folder.png
+row 2 "ql730-sim: cannot read the script missing.txt: No such file or directory" --headless missing.txt
+row 2 "ql730-sim: cannot read the script folder.png: it is a folder" --headless folder.png
 row 0 "" --headless empty.txt
-row 2 'binary.txt:2: unknown command "\x01\x02\xff\x00zz" (see --help for the commands)' --headless binary.txt
-row 2 "long.txt:1: unknown command \"$(printf 'w%.0s' {1..39})... (see --help for the commands)" --headless long.txt
-row 2 'longword.txt:1: unknown command "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx... (see --help for the commands)' --headless longword.txt
-row 2 'nul.txt:1: unknown command "wa\x01it" (see --help for the commands)' --headless nul.txt
-row 2 'unknown.txt:2: unknown command "fly" (see --help for the commands)' --headless unknown.txt
-row 2 'args.txt:1: too many arguments for print-lcd: "now"' --headless args.txt
-row 2 'savetwo.txt:1: too many arguments for save-lcd: "b"' --headless savetwo.txt
-row 2 'neg.txt:1: bad duration "-1s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless neg.txt
-row 2 'twodots.txt:1: bad duration "1.5.2s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless twodots.txt
-row 2 'spaced.txt:1: bad duration "10": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless spaced.txt
-row 2 'year.txt:1: bad duration "8761h": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless year.txt
-row 2 'button.txt:1: unknown button "middle": use top-left, bottom-left, bottom-right or top-right' --headless button.txt
-row 2 'key.txt:1: unknown key "sideways"; use up, down, left or right' --headless key.txt
+row 1 "ql730-sim: fail.txt:2: expected the screen MainMenuScreen, found MainTripScreen" --headless fail.txt
+row 1 "ql730-sim: fail.txt:2: expected the screen MainMenuScreen, found MainTripScreen
+ql730-sim: 1 passed, 1 failed" --headless empty.txt fail.txt
+row 2 'ql730-sim: binary.txt:2: unknown command "\x01\x02\xff\x00zz" (see --help for the commands)' --headless binary.txt
+row 2 "ql730-sim: long.txt:1: unknown command \"$(printf 'w%.0s' {1..39})... (see --help for the commands)" --headless long.txt
+row 2 'ql730-sim: longword.txt:1: unknown command "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx... (see --help for the commands)' --headless longword.txt
+row 2 'ql730-sim: nul.txt:1: unknown command "wa\x01it" (see --help for the commands)' --headless nul.txt
+row 2 'ql730-sim: unknown.txt:2: unknown command "fly" (see --help for the commands)' --headless unknown.txt
+row 2 'ql730-sim: args.txt:1: too many arguments for print-lcd: "now"' --headless args.txt
+row 2 'ql730-sim: savetwo.txt:1: too many arguments for save-lcd: "b"' --headless savetwo.txt
+row 2 'ql730-sim: neg.txt:1: bad duration "-1s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless neg.txt
+row 2 'ql730-sim: twodots.txt:1: bad duration "1.5.2s": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless twodots.txt
+row 2 'ql730-sim: spaced.txt:1: bad duration "10": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless spaced.txt
+row 2 'ql730-sim: year.txt:1: bad duration "8761h": write a whole number of milliseconds as 250ms, 2s, 1.5s, 3m or 1h, at most 8760h' --headless year.txt
+row 2 'ql730-sim: button.txt:1: unknown button "middle": use top-left, bottom-left, bottom-right or top-right' --headless button.txt
+row 2 'ql730-sim: key.txt:1: unknown key "sideways"; use up, down, left or right' --headless key.txt
 # The whole list of screens follows; its first names and its last name are enough here.
 screens=$("$sim" --headless noscreen.txt 2>&1)
-[[ $? == 2 && $screens == 'noscreen.txt:1: no screen is called "NoSuchScreen"; the screens are AboutScreen, AdvancedScreen, '*', UnitsScreen' ]] ||
+[[ $? == 2 && $screens == 'ql730-sim: noscreen.txt:1: no screen is called "NoSuchScreen"; the screens are AboutScreen, AdvancedScreen, '*', UnitsScreen' ]] ||
     { echo "FAILED: expect-screen NoSuchScreen: $screens"; failures=$((failures + 1)); }
-row 2 "nopic.txt:1: cannot read the file: No such file or directory (./missing.png)" --headless nopic.txt
-row 2 "smallpic.txt:1: ./small.txt: a panel picture has 64 lines of 128 '#' or '.', this one has 8 lines" --headless smallpic.txt
-row 2 "folderpic.txt:1: ./folder.png is a folder, not a panel picture" --headless folderpic.txt
-row 2 "corruptpic.txt:1: cannot read it: the PNG picture is damaged (./corrupt.png)" --headless corruptpic.txt
-row 2 "damagedpic.txt:1: ./damaged.png is neither a PNG picture nor a print-lcd text (it holds binary bytes)" --headless damagedpic.txt
-row 2 "nofolder.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.png)" --headless nofolder.txt
+row 2 "ql730-sim: nopic.txt:1: cannot read the file: No such file or directory (./missing.png)" --headless nopic.txt
+row 2 "ql730-sim: smallpic.txt:1: ./small.txt: a panel picture has 64 lines of 128 '#' or '.', this one has 8 lines" --headless smallpic.txt
+row 2 "ql730-sim: folderpic.txt:1: ./folder.png is a folder, not a panel picture" --headless folderpic.txt
+row 2 "ql730-sim: corruptpic.txt:1: cannot read it: the PNG picture is damaged (./corrupt.png)" --headless corruptpic.txt
+row 2 "ql730-sim: damagedpic.txt:1: ./damaged.png is neither a PNG picture nor a print-lcd text (it holds binary bytes)" --headless damagedpic.txt
+row 2 "ql730-sim: nofolder.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.png)" --headless nofolder.txt
 if [[ $(id -u) == 0 ]]; then
-    row 2 "notdir.txt:1: cannot write the file: Not a directory (./plain/x.png)" --headless notdir.txt
+    row 2 "ql730-sim: notdir.txt:1: cannot write the file: Not a directory (./plain/x.png)" --headless notdir.txt
 else
-    row 2 "locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
+    row 2 "ql730-sim: locked.txt:1: cannot write the file: Permission denied (./locked.png)" --headless locked.txt
 fi
 row 2 "ql730-sim: --catalogue plays its own steps; give it without scripts, --rebaseline or --junit (see --help)" --catalogue cat --headless empty.txt
 row 2 "ql730-sim: --catalogue powers on every language and unit system itself; give it without --variant, --language or --settings (see --help)" --catalogue cat --language german
 row 2 "ql730-sim: --catalogue opens no window; give it without --script, --drive, --scale or --speed (see --help)" --catalogue cat --scale 2
 row 2 "ql730-sim: --catalogue needs a value (see --help)" --catalogue
-row 2 "cannot make the folder plain/cat: Not a directory" --catalogue plain/cat
-row 2 "nodrive.txt:1: cannot read the drive missing.csv: No such file or directory" --headless nodrive.txt
-row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --headless latedrive.txt
-row 2 "late.csv:4: time_s 29.5 does not come after the row before (30)" --drive late.csv
-row 2 "cannot read the drive missing.csv: No such file or directory" --drive missing.csv
+row 2 "ql730-sim: cannot make the folder plain/cat: Not a directory" --catalogue plain/cat
+row 2 "ql730-sim: nodrive.txt:1: cannot read the drive missing.csv: No such file or directory" --headless nodrive.txt
+row 2 "ql730-sim: late.csv:4: time_s 29.5 does not come after the row before (30)" --headless latedrive.txt
+row 2 "ql730-sim: late.csv:4: time_s 29.5 does not come after the row before (30)" --drive late.csv
+row 2 "ql730-sim: cannot read the drive missing.csv: No such file or directory" --drive missing.csv
 row 2 "ql730-sim: --drive replays into the window; with --headless put the line drive FILE in the script (see --help)" --headless bom.txt --drive late.csv
 row 2 "ql730-sim: --record records the window's session; --headless has none (see --help)" --headless --record x.txt empty.txt
 row 2 "ql730-sim: --record needs a value (see --help)" --record
 row 2 "ql730-sim: --record: cannot write the file: No such file or directory (no/such/folder/s.txt)" --record no/such/folder/s.txt
-row 2 "stopgif.txt:2: stop-gif: no record-gif before it" --headless stopgif.txt
-row 2 "twogifs.txt:3: record-gif: the GIF of line 1 is still being recorded (stop-gif first)" --headless twogifs.txt
+row 2 "ql730-sim: stopgif.txt:2: stop-gif: no record-gif before it" --headless stopgif.txt
+row 2 "ql730-sim: twogifs.txt:3: record-gif: the GIF of line 1 is still being recorded (stop-gif first)" --headless twogifs.txt
 [[ ! -e a.gif && ! -e a.gif.part ]] || { echo 'FAILED: a refused script wrote a.gif'; failures=$((failures + 1)); }
-row 2 "nogif.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.gif)" --headless nogif.txt
+row 2 "ql730-sim: nogif.txt:1: cannot write the file: No such file or directory (./no/such/folder/x.gif)" --headless nogif.txt
 row 0 "" --headless opengif.txt
 [[ -s open.gif && ! -e open.gif.part ]] || { echo 'FAILED: a GIF left open was not written'; failures=$((failures + 1)); }
 row 0 "" --headless bom.txt
 row 0 "" --headless selfpic.txt
 row 0 "" --headless quoted.txt
 [[ -f q.png ]] || { echo 'FAILED: save-lcd "q.png" did not write q.png'; failures=$((failures + 1)); }
+
+# The same rules in the program without a window, and in the soak.
+program=$headless
+row 2 "ql730-headless: there is no option or argument --headless (see --help)" --headless --scale 2 empty.txt
+row 2 "ql730-headless: there is no option or argument --speed (see --help)" --speed 2 empty.txt
+row 2 "ql730-headless: --junit needs a value (see --help)" empty.txt --junit
+row 2 "ql730-headless: --rebaseline takes no value (see --help)" --rebaseline=maybe empty.txt
+row 2 "ql730-headless: give at least one SCRIPT (see --help)"
+row 2 "ql730-headless: cannot read the script missing.txt: No such file or directory" missing.txt
+row 2 "ql730-headless: --variant 300: the variant is a whole number from 0 to 255" --variant 300 empty.txt
+row 1 "ql730-headless: fail.txt:2: expected the screen MainMenuScreen, found MainTripScreen" fail.txt
+row 0 "" empty.txt
+program=$soak
+row 2 "ql730-soak: --bogus is not an option (see --help)" --bogus
+row 2 "ql730-soak: --inputs needs a whole number (see --help)" --inputs -5
+
+# --version: the name and the version on standard output, nothing else, exit code 0.
+for program in "$sim" "$headless" "$soak"; do
+    out=$("$program" --version 2>&1)
+    code=$?
+    [[ $code == 0 && $out == "${program##*/} $version" ]] ||
+        { echo "FAILED: ${program##*/} --version: exit $code: $out"; failures=$((failures + 1)); }
+done
 
 echo "$failures rows failed"
 ((failures == 0))

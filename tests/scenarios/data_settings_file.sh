@@ -11,7 +11,7 @@ printf 'expect-state settings.backlight 40\nexpect-state settings.language 16\n'
 sed 's/"contrast": [0-9]*/"contrast": 300/' s.json > bad.json; cp bad.json before.json
 set +e; "$sim" --headless --settings bad.json check.txt 2> err.txt; code=$?; set -e
 [ "$code" = 2 ] && cmp bad.json before.json
-[ "$(cat err.txt)" = "bad.json: contrast: 300 is out of range (0 to 255)" ]
+[ "$(cat err.txt)" = "ql730-sim: bad.json: contrast: 300 is out of range (0 to 255)" ]
 { printf 'click top-left\nclick bottom-right\nclick bottom-left\n'
   i=0; while [ $i -lt 3000 ]; do printf 'click bottom-left\n'; i=$((i+1)); done; } > busy.txt
 i=0

@@ -1,7 +1,8 @@
 # Plays one scenario through the headless driver and checks it against the files beside it:
 #   scenario.txt            the script (it names its expected frames, e.g. expect-lcd frames/x.txt)
 #   expected-stdout.txt     what print-lcd and print-state print (optional)
-#   expected-stderr.txt     the messages (optional)
+#   expected-stderr.txt     the messages (optional), in ql730-sim's name: each message starts
+#                           "ql730-sim: ", which is the other program's name when it plays
 #   expected-exit-code.txt  the exit code (optional, 0 when absent)
 #   args.txt                options and further scripts put after scenario.txt, one a line (optional)
 # With QL730_REBASELINE=1 in the environment, a scenario expected to pass writes what it found
@@ -61,6 +62,11 @@ foreach(stream stdout stderr)
         file(READ ${DIR}/expected-${stream}.txt wanted)
     else()
         set(wanted "")
+    endif()
+    if(stream STREQUAL stderr)
+        list(GET SIM 0 program)
+        get_filename_component(program ${program} NAME)
+        string(REGEX REPLACE "(^|\n)ql730-sim: " "\\1${program}: " wanted "${wanted}")
     endif()
     if(NOT found STREQUAL wanted)
         string(APPEND problems "${stream} differs from expected-${stream}.txt\n"
