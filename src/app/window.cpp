@@ -1,6 +1,7 @@
 #include "app/window.hpp"
 #include "app/inspector_panel.hpp"
 #include "app/key_overlay.hpp"
+#include "app/x_errors.hpp"
 #include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/hint_line.hpp"
@@ -653,6 +654,7 @@ int run_window(const WindowOptions& options) {
     // complaint about XDG_RUNTIME_DIR before the X11 driver is tried: go to X11 at once.
     if (!video_driver_chosen() && std::getenv("WAYLAND_DISPLAY") == nullptr)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    tolerate_late_wakeups();
 #endif
     SdlSession sdl;
     if (const std::string why = missing_display(sdl.ready); !why.empty()) {
