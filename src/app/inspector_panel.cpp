@@ -1,7 +1,6 @@
 #include "app/inspector_panel.hpp"
 #include "app/key_overlay.hpp"
 #include <algorithm>
-#include <string_view>
 
 namespace ql {
 
@@ -83,25 +82,25 @@ void InspectorPanel::draw(SDL_Surface* surface, const SDL_Rect& area,
     drawn_ = lines;
 }
 
-bool draw_key_hint(SDL_Surface* surface, const char* text, int scale, int ox, int oy,
+bool draw_key_hint(SDL_Surface* surface, const HintText& hint, int scale, int ox, int oy,
                    std::vector<SDL_Rect>& rects, std::string& error) {
-    // Opened only while the hint is drawn: at the start, after a resize and after the key map.
+    // Opened only while the hint is drawn: when its text changes, after a resize and after
+    // the key map.
     TTF_Font* font = open_mono_font(9 * scale, error);
     if (font == nullptr) return false;
     const SDL_Rect area{ox + KEY_HINT_AREA.x * scale, oy + KEY_HINT_AREA.y * scale,
                         KEY_HINT_AREA.w * scale, KEY_HINT_AREA.h * scale};
     fill(surface, area, HINT_PAPER);
     const int skip = TTF_FontLineSkip(font);
-    std::string_view rest(text);
-    for (int y = area.y + (area.h - 2 * skip) / 2; !rest.empty(); y += skip) {
-        const std::size_t end = rest.find('\n');
-        const std::string line(rest.substr(0, end));
+    const int top = area.y + (area.h - 2 * skip) / 2;
+    draw_text(surface, font, hint.state, area.x, top, INK, HINT_PAPER, area);
+    for (std::size_t i = 0; i < hint.lines.size(); ++i) {
         int width = 0;
-        TTF_SizeUTF8(font, line.c_str(), &width, nullptr);
+        TTF_SizeUTF8(font, hint.lines[i].c_str(), &width, nullptr);
         // Right-aligned with the faceplate's right edge.
-        draw_text(surface, font, line, area.x + area.w - width, y, HINT_INK, HINT_PAPER, area);
-        if (end == std::string_view::npos) break;
-        rest.remove_prefix(end + 1);
+        draw_text(surface, font, hint.lines[i], area.x + area.w - width,
+                  top + static_cast<int>(i) * skip, hint.message ? INK : HINT_INK, HINT_PAPER,
+                  area);
     }
     TTF_CloseFont(font);
     rects.push_back(area);

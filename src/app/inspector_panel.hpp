@@ -1,4 +1,5 @@
 #pragma once
+#include "shell/hint_line.hpp"
 #include "shell/inspector.hpp"
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -42,10 +43,11 @@ class InspectorPanel {
 // the faceplate.
 inline constexpr SDL_Rect KEY_HINT_AREA{220, 251, 270, 28};
 
-// Draws `text` (two lines) into the key hint's area at `scale`, the picture's corner at
-// (ox, oy), adding the rectangle it drew to `rects`. False with `error` set when the font
-// cannot be opened.
-bool draw_key_hint(SDL_Surface* surface, const char* text, int scale, int ox, int oy,
+// Draws the hint line into its area at `scale`, the picture's corner at (ox, oy), adding the
+// rectangle it drew to `rects`: the clock's state in black at the left of the first line, the
+// lines right-aligned, a message in black and the keys' hint in grey. False with `error` set
+// when the font cannot be opened.
+bool draw_key_hint(SDL_Surface* surface, const HintText& hint, int scale, int ox, int oy,
                    std::vector<SDL_Rect>& rects, std::string& error);
 
 } // namespace ql

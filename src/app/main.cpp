@@ -34,7 +34,9 @@ int main(int argc, char** argv) {
                  "its own ('-' reads standard input)");
     add_script_options(app, command, "Scripts for --headless");
     app.add_option("--script", live_script,
-                   "Play SCRIPT into the window in real time (the window stays open after it)")
+                   "Play SCRIPT into the window in real time; the window stays open after it, "
+                   "a failure named on its hint line, and the program then exits with the "
+                   "script's code (1 for a failed expectation) when the window is closed")
         ->type_name("SCRIPT");
     app.add_option("--scale", scale, "Enlarge the window by whole pixels, 1 to 4")
         ->type_name("N")

@@ -1,8 +1,11 @@
 #include "app/window.hpp"
 #include "app/inspector_panel.hpp"
 #include "app/key_overlay.hpp"
+#include "app/x_errors.hpp"
 #include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
+#include "shell/hint_line.hpp"
+#include "shell/inspector.hpp"
 #include "shell/key_help.hpp"
 #include "shell/png_file.hpp"
 #include "shell/screenshot.hpp"
@@ -20,6 +23,7 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -59,6 +63,11 @@ std::optional<Button> button_key(SDL_Keycode sym) {
     return button_for_key(static_cast<char>(sym));
 }
 
+// Ctrl, Alt or the logo key: such a key never reaches a button or the simulated vehicle.
+bool with_modifier(const SDL_Keysym& key) {
+    return (key.mod & (KMOD_CTRL | KMOD_ALT | KMOD_GUI)) != 0;
+}
+
 // Window pixels back to client points of the unscaled window, as signed 16-bit
 // values.
 std::int16_t client_coordinate(int window_pixel, int scale) {
@@ -74,6 +83,7 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
     const SDL_PixelFormat* format = surface->format;
     const int right = std::min(area.x + area.width, (surface->w - ox) / scale);
     const int bottom = std::min(area.y + area.height, (surface->h - oy) / scale);
+    if (right <= area.x || bottom <= area.y) return; // wholly outside a small window
     if (format->BytesPerPixel != 4 || format->palette != nullptr) {
         for (int y = area.y; y < bottom; ++y)
             for (int x = area.x; x < right; ++x) {
@@ -135,15 +145,17 @@ class WindowFrontEnd {
         shell_paint(shell_);
         if (!options_.drive.empty()) shell_start_drive(shell_, options_.drive);
         if (inspector_) fit_to_window();
-        hint_stale_ = false;
         present();
         trace_first_picture();
         // The hint and the inspector come after the first picture: their font costs the
         // start-up nothing.
+        hint_ready_ = true;
         hint_stale_ = true;
+        panel_seen_ = panel_levels(shell_.dev);
         for (;;) {
             advance_clock();
-            if (!play_script()) return exit_code_;
+            play_script();
+            watch_panel();
             present();
             show_title();
             update_inspector();
@@ -218,11 +230,12 @@ class WindowFrontEnd {
         std::uint64_t next = std::numeric_limits<std::uint64_t>::max();
         if (const auto due = shell_next_visible_due(shell_)) next = *due;
         if (script_waiting_) next = std::min(next, player_.resume_ms);
-        if (next == std::numeric_limits<std::uint64_t>::max()) return 60'000;
-        const auto wall_due = clock_.wall_at(next);
-        if (!wall_due) return 60'000; // paused: only input can change the picture
-        next = *wall_due;
         const std::uint64_t now = wall_ms();
+        // Paused, only input changes the picture, and a message on the hint line ending.
+        const auto wall_due =
+            next == std::numeric_limits<std::uint64_t>::max() ? std::nullopt : clock_.wall_at(next);
+        next = std::min(wall_due.value_or(now + 60'000),
+                        hint_.next_change(now).value_or(now + 60'000));
         if (next <= now) return 0;
         return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
     }
@@ -238,19 +251,41 @@ class WindowFrontEnd {
                   << std::setfill('0') << us % 1'000'000 << std::endl;
     }
 
-    // False when the run must end.
-    bool play_script() {
-        if (player_.script == nullptr || script_done_) return true;
-        if (script_waiting_ && shell_.now_ms < player_.resume_ms) return true;
+    // A script that fails or stops keeps the window open: the hint line names the failure
+    // until the window closes, and the program then ends with the script's exit code.
+    void play_script() {
+        if (player_.script == nullptr || script_done_) return;
+        if (script_waiting_ && shell_.now_ms < player_.resume_ms) return;
+        std::ostringstream err;
         const ScriptStatus status =
-            script_step(player_, shell_, options_.script_options, std::cout, std::cerr);
+            script_step(player_, shell_, options_.script_options, std::cout, err);
+        std::cerr << err.str() << std::flush;
         script_waiting_ = status == ScriptStatus::waiting;
         if (status == ScriptStatus::finished) script_done_ = true;
         if (status == ScriptStatus::failed || status == ScriptStatus::error) {
+            script_done_ = true;
             exit_code_ = exit_code_of(status);
-            return false;
+            hint_.show_always(failure_hint(status, err.str()));
         }
-        return true;
+    }
+
+    // "FAILED steps.txt:3: expected the screen ...": the message's first line, the script
+    // named without its folder.
+    std::string failure_hint(ScriptStatus status, const std::string& message) const {
+        std::string line = message.substr(0, message.find('\n'));
+        const std::string& name = player_.script->name;
+        if (line.starts_with(name + ":"))
+            line = std::filesystem::path(name).filename().string() + line.substr(name.size());
+        return (status == ScriptStatus::failed ? "FAILED " : "STOPPED ") + line;
+    }
+
+    // A new backlight or contrast level is named on the hint line for a few seconds: the
+    // simulated panel's colours do not show it.
+    void watch_panel() {
+        const PanelLevels now = panel_levels(shell_.dev);
+        if (now == panel_seen_) return;
+        hint_.show_until(panel_change_text(panel_seen_, now), wall_ms() + LEVEL_MESSAGE_MS);
+        panel_seen_ = now;
     }
 
     bool left_button_held() const {
@@ -263,11 +298,15 @@ class WindowFrontEnd {
         switch (event.type) {
         case SDL_QUIT: return false;
         case SDL_KEYDOWN:
+            // Ctrl+Q quits, as closing the window does.
+            if ((event.key.keysym.mod & KMOD_CTRL) != 0 && event.key.keysym.sym == SDLK_q)
+                return false;
             if (help_shown_) {
                 // Any key closes the key map and does nothing else.
                 if (event.key.repeat == 0) hide_help();
                 break;
             }
+            if (with_modifier(event.key.keysym)) break;
             if (event.key.repeat == 0 &&
                 (event.key.keysym.sym == SDLK_h || event.key.keysym.sym == SDLK_F1)) {
                 show_help();
@@ -299,28 +338,34 @@ class WindowFrontEnd {
                 shell_button_key_up(shell_, *button);
             break;
         case SDL_MOUSEBUTTONDOWN:
-            // A button held from the keyboard keeps the mouse out until its key is up.
-            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
+            if (help_shown_) {
+                // A click closes the key map and reaches nothing behind it, nor does its
+                // release.
+                hide_help();
+                swallow_release_ = true;
+                break;
+            }
+            if (event.button.button == SDL_BUTTON_LEFT)
                 shell_mouse_down(shell_, client_coordinate(event.button.x - ox_, scale),
                                  client_coordinate(event.button.y - oy_, scale));
             break;
         case SDL_MOUSEBUTTONUP:
+            if (swallow_release_) {
+                swallow_release_ = false;
+                break;
+            }
             // Reported wherever the pointer is, since the window captures the mouse
             // while the button is down: a release outside the window still releases
             // the button.
-            if (event.button.button == SDL_BUTTON_LEFT && !shell_.key_button)
-                shell_mouse_up(shell_);
+            if (event.button.button == SDL_BUTTON_LEFT) shell_mouse_up(shell_);
             break;
         case SDL_MOUSEMOTION:
             // A release that went elsewhere shows as motion without the button.
-            if (shell_.mouse_held && !shell_.key_button)
-                shell_pointer_left(shell_, left_button_held());
+            if (shell_.mouse_held) shell_pointer_left(shell_, left_button_held());
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-            case SDL_WINDOWEVENT_LEAVE:
-                if (!shell_.key_button) shell_pointer_left(shell_, left_button_held());
-                break;
+            case SDL_WINDOWEVENT_LEAVE: shell_pointer_left(shell_, left_button_held()); break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
                 focused_ = false;
                 shell_focus_lost(shell_);
@@ -330,15 +375,18 @@ class WindowFrontEnd {
                 // Restored or uncovered: the window's surface still holds the picture made
                 // from the model's memory; it is only shown again.
                 present();
-                SDL_UpdateWindowSurface(window_);
+                show_whole();
                 break;
             case SDL_WINDOWEVENT_SIZE_CHANGED:
                 // The window's surface is made anew: repainted from the model's memory, no
-                // second power-on, at the largest whole scale that fits, centred.
+                // second power-on, at the largest whole scale that fits, centred; the key map
+                // laid out again over it while it is shown.
                 fit_to_window();
                 shell_paint(shell_);
+                if (help_shown_) show_help();
+                if (help_shown_) break;
                 present();
-                SDL_UpdateWindowSurface(window_);
+                show_whole();
                 break;
             default: break;
             }
@@ -389,11 +437,40 @@ class WindowFrontEnd {
         int w = 0, h = 0;
         SDL_GetWindowSize(window_, &w, &h);
         const int change = INSPECTOR_WIDTH * scale_;
+        // SDL keeps the size at or above the minimum: the minimum goes down before the
+        // window shrinks and up after it grows.
+        if (!inspector_) set_minimum_size();
         SDL_SetWindowSize(window_, inspector_ ? w + change : std::max(1, w - change), h);
+        if (inspector_) set_minimum_size();
         fit_to_window();
         shell_paint(shell_);
         present();
-        SDL_UpdateWindowSurface(window_);
+        show_whole();
+    }
+
+    // The window manager is asked to keep the window at least as large as the picture at
+    // scale 1, with the inspector when it is shown. It may not: every drawing is clipped to
+    // the window as it is.
+    void set_minimum_size() { SDL_SetWindowMinimumSize(window_, content_width(), WINDOW_HEIGHT); }
+
+    // Shows the rectangles drawn on the window's surface, each cut to the window: X refuses
+    // a picture that reaches past it (BadValue), which would end the program.
+    void show_rects(std::vector<SDL_Rect>& rects) {
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (surface == nullptr) return;
+        const SDL_Rect whole{0, 0, surface->w, surface->h};
+        std::vector<SDL_Rect> inside;
+        for (const SDL_Rect& r : rects) {
+            SDL_Rect cut;
+            if (SDL_IntersectRect(&r, &whole, &cut) == SDL_TRUE) inside.push_back(cut);
+        }
+        rects.clear();
+        if (!inside.empty())
+            SDL_UpdateWindowSurfaceRects(window_, inside.data(), static_cast<int>(inside.size()));
+    }
+
+    void show_whole() {
+        if (SDL_GetWindowSurface(window_) != nullptr) SDL_UpdateWindowSurface(window_);
     }
 
     // Redraws the inspector's lines that changed. It has no timer of its own: it is looked at
@@ -406,16 +483,16 @@ class WindowFrontEnd {
                             WINDOW_HEIGHT * scale_};
         std::vector<SDL_Rect> rects;
         inspector_panel_.draw(surface, area, inspector_lines(shell_, clock_view()), rects);
-        if (!rects.empty())
-            SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+        show_rects(rects);
     }
 
-    // The key hint, drawn again wherever the picture was drawn over it.
-    void draw_hint(SDL_Surface* surface, std::vector<SDL_Rect>& rects) {
+    // The hint line, drawn again when its text changed or the picture was drawn over it.
+    void draw_hint(SDL_Surface* surface, const HintText& hint, std::vector<SDL_Rect>& rects) {
         hint_stale_ = false;
+        hint_drawn_ = hint;
         if (hint_failed_) return;
         std::string error;
-        if (!draw_key_hint(surface, KEY_HINT, scale_, ox_, oy_, rects, error)) {
+        if (!draw_key_hint(surface, hint, scale_, ox_, oy_, rects, error)) {
             std::cerr << "ql730-sim: no key hint: " << error << '\n';
             hint_failed_ = true;
         }
@@ -427,10 +504,11 @@ class WindowFrontEnd {
         std::string error;
         if (!draw_key_overlay(surface, KEY_HELP, scale_, error)) {
             std::cerr << "ql730-sim: cannot show the key map: " << error << '\n';
+            help_shown_ = false;
             return;
         }
         help_shown_ = true;
-        SDL_UpdateWindowSurface(window_);
+        show_whole();
     }
 
     void hide_help() {
@@ -473,6 +551,8 @@ class WindowFrontEnd {
         if (help_shown_) return; // the key map stays until a key closes it
         const auto pressed = shell_pressed_button(shell_);
         shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
+        const HintText hint = hint_.text(wall_ms(), clock_view());
+        if (hint_ready_ && hint != hint_drawn_) hint_stale_ = true;
         if (!shell_.picture.stale() && shell_.picture.changes().empty() && !hint_stale_) return;
         const RgbImage& picture = shell_picture(shell_);
         SDL_Surface* surface = SDL_GetWindowSurface(window_);
@@ -484,12 +564,11 @@ class WindowFrontEnd {
             rects.push_back({ox_ + area.x * scale, oy_ + area.y * scale, area.width * scale,
                              area.height * scale});
             const SDL_Rect drawn{area.x, area.y, area.width, area.height};
-            if (SDL_HasIntersection(&drawn, &KEY_HINT_AREA)) hint_stale_ = true;
+            if (hint_ready_ && SDL_HasIntersection(&drawn, &KEY_HINT_AREA)) hint_stale_ = true;
         }
         shell_.picture.changes_shown();
-        if (hint_stale_) draw_hint(surface, rects);
-        if (!rects.empty())
-            SDL_UpdateWindowSurfaceRects(window_, rects.data(), static_cast<int>(rects.size()));
+        if (hint_stale_ && hint_ready_) draw_hint(surface, hint, rects);
+        show_rects(rects);
     }
 
     const WindowOptions& options_;
@@ -503,8 +582,13 @@ class WindowFrontEnd {
     bool focused_ = false;
     bool inspector_ = options_.inspector;
     InspectorPanel inspector_panel_;
+    bool swallow_release_ = false; // the click that closed the key map is not released yet
+    HintLine hint_;
+    HintText hint_drawn_;
+    bool hint_ready_ = false; // after the first picture
     bool hint_stale_ = false;
     bool hint_failed_ = false;
+    PanelLevels panel_seen_;
     std::string title_;
     Shell shell_; // created with the window: time 0
     WindowRecordings recordings_{shell_, options_.replay_options, options_.session_note,
@@ -570,6 +654,7 @@ int run_window(const WindowOptions& options) {
     // complaint about XDG_RUNTIME_DIR before the X11 driver is tried: go to X11 at once.
     if (!video_driver_chosen() && std::getenv("WAYLAND_DISPLAY") == nullptr)
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    tolerate_late_wakeups();
 #endif
     SdlSession sdl;
     if (const std::string why = missing_display(sdl.ready); !why.empty()) {
@@ -599,6 +684,7 @@ int run_window(const WindowOptions& options) {
         report_no_display(std::string("cannot open a window: ") + SDL_GetError());
         return EXIT_USAGE;
     }
+    SDL_SetWindowMinimumSize(window.get(), width, WINDOW_HEIGHT);
     if (SDL_GetWindowSurface(window.get()) == nullptr) {
         report_no_display(std::string("cannot draw in the window: ") + SDL_GetError());
         return EXIT_USAGE;

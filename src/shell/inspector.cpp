@@ -1,4 +1,7 @@
 #include "shell/inspector.hpp"
+#include "kernel/events.hpp"
+#include "screens/menus/contrast.hpp"
+#include "screens/trip/trip_state.hpp"
 #include "settings/settings.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/time_control.hpp"
@@ -87,25 +90,85 @@ void add_fuel_table(std::vector<InspectorLine>& lines, const Json& table) {
     }
 }
 
-} // namespace
+// Longer values go on lines of their own below, without a label.
+constexpr std::size_t VALUE_COLUMNS = 33;
 
-std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& clock) {
+// Names joined by ", " onto as many lines as they need, the first labelled.
+void add_list(std::vector<InspectorLine>& lines, const char* label,
+              const std::vector<std::string>& names) {
+    std::string row;
+    bool first = true;
+    for (const std::string& name : names) {
+        if (!row.empty() && row.size() + 2 + name.size() + 1 > VALUE_COLUMNS) {
+            lines.push_back({first ? label : "", row + ","});
+            row.clear();
+            first = false;
+        }
+        row += (row.empty() ? "" : ", ") + name;
+    }
+    lines.push_back({first ? label : "", row.empty() ? "none" : row});
+}
+
+// The names of the bits set in `value` (one name a bit, from bit 0 up), and of those without
+// a name in hex.
+std::vector<std::string> bit_names(unsigned value, const std::vector<const char*>& names) {
+    std::vector<std::string> out;
+    unsigned unnamed = 0;
+    for (unsigned bit = 0; bit < 16; ++bit) {
+        if ((value >> bit & 1) == 0) continue;
+        if (bit < names.size() && names[bit] != nullptr)
+            out.emplace_back(names[bit]);
+        else
+            unnamed |= 1u << bit;
+    }
+    if (unnamed != 0) out.push_back(format("0x%02x", unnamed));
+    return out;
+}
+
+std::vector<std::string> flag_names(unsigned flags) {
+    static_assert(SF_QUEUE_OVERFLOW == 0x0001 && SF_SETTING_RANGE == 0x0008);
+    return bit_names(flags, {"queue overflow", nullptr, nullptr, "setting replaced"});
+}
+
+// The trip pages telemetry_mask turns on, in their bits' order.
+std::vector<std::string> telemetry_names(unsigned mask) {
+    static_assert(page_bit(PAGE_CURRENT_SPEED) == 0x01 && page_bit(PAGE_CLOCK) == 0x20);
+    return bit_names(mask, {"speed", "average", "maximum", "fuel", "stopwatch", "clock"});
+}
+
+// A recorded drive's progress: the rows applied and the time to its last row, or its end.
+std::string drive_text(const Shell& shell) {
+    const DrivePlayback& drive = shell.drive;
+    const std::uint64_t end = drive.start_ms + drive.rows.back().ms;
+    if (!drive_next_due(drive))
+        return format("ended: %zu rows, ", drive.rows.size()) +
+               simulated_time_text(drive.rows.back().ms);
+    return format("row %zu of %zu, ", drive.next, drive.rows.size()) +
+           simulated_time_text(end > shell.now_ms ? end - shell.now_ms : 0) + " left";
+}
+
+std::vector<InspectorLine> lines_of(const Json& state, const ClockView& clock, Shell& shell) {
     const Json& vehicle = state["vehicle"];
     const Json& settings = state["settings"];
     const Json& stopwatch = state["stopwatch"];
     std::vector<InspectorLine> lines;
     lines.push_back(
         {"Screen", state["screen"].is_null() ? "off" : state["screen"].get<std::string>()});
+    // Paused, or the rate when it is not x1, as the title shows it.
+    const std::string rate = clock.paused       ? " paused"
+                             : clock.speed == 1 ? ""
+                                                : " " + speed_text(clock.speed);
     lines.push_back(
-        {"Time", simulated_time_text(state["time_ms"].get<std::uint64_t>(), clock.seconds)});
-    lines.push_back({"Rate", clock.paused ? "paused" : speed_text(clock.speed)});
+        {"Time", simulated_time_text(state["time_ms"].get<std::uint64_t>(), clock.seconds) + rate});
     // Whole km/h, or with tenths while a recorded drive gives them ("50.5 km/h").
     lines.push_back(
         {"Speed", vehicle["speed"].dump() + " km/h, max " + vehicle["max_speed"].dump()});
-    lines.push_back({"Interval", format("%d m", vehicle["interval_m"].get<int>())});
+    lines.push_back(
+        {"Interval", format("%d m, counting ", vehicle["interval_m"].get<int>()) +
+                         (settings["count_direction"].get<unsigned>() == 0 ? "up" : "down")});
     lines.push_back({"Total", format("%d m", vehicle["total_m"].get<int>())});
-    lines.push_back({"Pulses", std::to_string(vehicle["pulse_count"].get<unsigned>())});
-    lines.push_back({"Pulses/km", std::to_string(vehicle["pulses_per_km"].get<unsigned>())});
+    lines.push_back({"Pulses", format("%u (%u a km)", vehicle["pulse_count"].get<unsigned>(),
+                                      vehicle["pulses_per_km"].get<unsigned>())});
     const Json& fuel = state["fuel_sender"];
     lines.push_back({"Fuel", format("reading %u, ", fuel["reading"].get<unsigned>()) +
                                  litres_text(fuel["volume"].get<unsigned>())});
@@ -116,7 +179,11 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
         {"Stopwatch", clock_text(stopwatch, true) +
                           (stopwatch["running"].get<bool>() ? " running" : " stopped")});
     lines.push_back({"Performance", perf_text(state["perf"])});
-    lines.push_back({"Flags", format("0x%04x", state["system_flags"].get<unsigned>())});
+    add_list(lines, "Flags", flag_names(state["system_flags"].get<unsigned>()));
+    if (!shell.drive.rows.empty()) lines.push_back({"Drive", drive_text(shell)});
+    const PanelLevels panel = panel_levels(shell.dev);
+    lines.push_back({"Backlight", backlight_text(panel.backlight)});
+    lines.push_back({"Contrast", contrast_text(panel.contrast)});
     const auto variant = settings["variant"].get<unsigned>();
     lines.push_back(
         {"Variant", format("%u (%s)", variant, variant_about_code(static_cast<Variant>(variant)))});
@@ -124,18 +191,47 @@ std::vector<InspectorLine> inspector_lines(const Json& state, const ClockView& c
                                      language_codes(settings["language_mask"].get<unsigned>()) +
                                      ")"});
     lines.push_back(
-        {"Units", std::string(settings["distance_unit"].get<unsigned>() == 0 ? "km" : "miles") +
-                      (settings["fuel_unit"].get<unsigned>() == 0 ? ", litres" : ", gallons")});
-    lines.push_back({"Resolution",
-                     settings["resolution"].get<unsigned>() == 0 ? "rally (10 m)" : "high (1 m)"});
-    lines.push_back({"Counting", settings["count_direction"].get<unsigned>() == 0 ? "up" : "down"});
-    lines.push_back({"Telemetry", format("0x%02x", settings["telemetry_mask"].get<unsigned>())});
+        {"Units",
+         std::string(settings["distance_unit"].get<unsigned>() == 0 ? "km" : "miles") +
+             (settings["fuel_unit"].get<unsigned>() == 0 ? ", litres" : ", gallons") +
+             (settings["resolution"].get<unsigned>() == 0 ? ", rally (10 m)" : ", high (1 m)")});
+    add_list(lines, "Telemetry", telemetry_names(settings["telemetry_mask"].get<unsigned>()));
     add_fuel_table(lines, settings["fuel_table"]);
     return lines;
 }
 
+} // namespace
+
+PanelLevels panel_levels(const Device& dev) {
+    const bool setting = dev.kernel.current_screen == &ContrastScreen;
+    return {dev.settings.backlight,
+            setting ? dev.screens.settings.contrast_value : dev.settings.contrast};
+}
+
+std::string backlight_text(std::uint8_t backlight) {
+    switch (backlight) {
+    case BACKLIGHT_OFF: return "off";
+    case BACKLIGHT_DIM: return "dim";
+    case BACKLIGHT_ON: return "on";
+    default: return format("dim (stored %u)", backlight); // the device reads it as dim
+    }
+}
+
+std::string contrast_text(std::uint8_t contrast) {
+    constexpr unsigned MAX = 63; // a stored value above reads as 63
+    const unsigned shown = std::min<unsigned>(contrast, MAX);
+    if (contrast > MAX) return format("%u%% (stored %u)", shown * 100 / MAX, contrast);
+    return format("%u%% (%u of %u)", shown * 100 / MAX, shown, MAX);
+}
+
+std::string panel_change_text(const PanelLevels& before, const PanelLevels& now) {
+    if (now.backlight != before.backlight) return "Backlight: " + backlight_text(now.backlight);
+    if (now.contrast != before.contrast) return "Contrast: " + contrast_text(now.contrast);
+    return {};
+}
+
 std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock) {
-    return inspector_lines(state_json(shell), clock);
+    return lines_of(state_json(shell), clock, shell);
 }
 
 } // namespace ql

@@ -21,13 +21,28 @@ struct ClockView {
                          // to the minute
 };
 
-// The inspector's lines for a device state as print-state writes it (state_json): screen,
-// simulated time and rate, vehicle, distances, pulses, fuel, clocks, performance timer, system
-// flags, then the settings that change what the device shows.
-std::vector<InspectorLine> inspector_lines(const nlohmann::ordered_json& state,
-                                           const ClockView& clock);
+// The levels the device drives the LCD at: the backlight as stored (BACKLIGHT_OFF, _DIM or
+// _ON) and the contrast (0-63), the one being set while the contrast screen is shown. The
+// simulated panel's colours never change with them.
+struct PanelLevels {
+    std::uint8_t backlight = 0;
+    std::uint8_t contrast = 0;
+    friend bool operator==(const PanelLevels&, const PanelLevels&) = default;
+};
+PanelLevels panel_levels(const Device& dev);
 
-// The same for the shell's device as it is now.
+// "off", "dim", "on"; a value the device reads as dim says so: "dim (stored 100)".
+std::string backlight_text(std::uint8_t backlight);
+// "50% (32 of 63)", the percentage as the contrast screen shows it.
+std::string contrast_text(std::uint8_t contrast);
+// What the hint line says when a level changed, "Backlight: dim"; empty when none did.
+std::string panel_change_text(const PanelLevels& before, const PanelLevels& now);
+
+// The inspector's lines for the shell's device as it is now, with the values print-state
+// gives: screen, simulated time and rate, vehicle, distances, pulses, fuel, clocks,
+// performance timer, system flags by name, a recorded drive's progress, the backlight and
+// contrast, then the settings that change what the device shows (telemetry pages by name).
+// At most 24 lines: as many as fit beside the faceplate.
 std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock);
 
 } // namespace ql

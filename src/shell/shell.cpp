@@ -119,6 +119,7 @@ void shell_timer(Shell& shell, std::uint8_t id) {
 }
 
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
+    if (shell.key_button) return; // a key holds a button: the mouse waits for its release
     if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_down, x, y, 0});
     shell.mouse_held = true;
     device_mouse_down(shell.dev, x, y);
@@ -126,9 +127,9 @@ void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y) {
 }
 
 void shell_mouse_up(Shell& shell) {
+    if (shell.key_button) return;
     if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::mouse_up, 0, 0, 0});
     shell.mouse_held = false;
-    shell.key_button.reset();
     device_mouse_up(shell.dev);
     keep_settings(shell);
 }
@@ -148,6 +149,7 @@ void shell_pointer_left(Shell& shell, bool left_button_held) {
 }
 
 void shell_focus_lost(Shell& shell) {
+    shell.key_button.reset(); // its key's release goes elsewhere
     if (shell.mouse_held) shell_mouse_up(shell);
 }
 

@@ -70,6 +70,8 @@ struct Shell final : Host, PaintSink {
 };
 
 // Window messages. Each lets the device handle every event it produced before returning.
+// While a key holds a button (key_button), the mouse's presses and releases are ignored, in
+// every front end: only that key's release lets the button go.
 void shell_paint(Shell& shell);
 void shell_key_down(Shell& shell, std::uint8_t key);
 void shell_timer(Shell& shell, std::uint8_t id);
@@ -81,7 +83,7 @@ void shell_remove_observer(Shell& shell, ShellObserver* observer);
 
 // A real window can lose the release: the pointer leaves with the button already up, or
 // another window takes the focus. Either releases a button that is down, so that it does not
-// stay pressed and auto-repeat.
+// stay pressed and auto-repeat; the pointer leaving does not release one a key holds.
 void shell_pointer_left(Shell& shell, bool left_button_held);
 void shell_focus_lost(Shell& shell);
 

@@ -84,7 +84,8 @@ QL_EXPORT double ql_next_due() {
     return due ? static_cast<double>(*due) : -1;
 }
 
-// The mouse at window point (x, y) of the 500 x 280 picture, as in the desktop window.
+// The mouse at window point (x, y) of the 500 x 280 picture, as in the desktop window: ignored,
+// as there, while a key holds a button.
 QL_EXPORT void ql_mouse_down(int x, int y) {
     if (!shell) return;
     ql::shell_mouse_down(*shell, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));

@@ -1,6 +1,7 @@
 #include "hardware/buttons.hpp"
 #include "hardware/keys.hpp"
 #include "hardware/perf_timer.hpp"
+#include "shell/button_keys.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"
@@ -174,6 +175,27 @@ TEST_F(ShellMessages, ReleasingWhenNothingIsDownChangesNothing) {
     shell_pointer_left(shell, false);
     shell_mouse_up(shell);
     EXPECT_TRUE(g_seen.empty());
+}
+
+// The rule of every front end, window and page alike: while a key holds a button, the mouse
+// neither presses another nor releases it, and the pointer leaving does not either; the key's
+// release does, and then the mouse works again.
+TEST_F(ShellMessages, WhileAKeyHoldsAButtonTheMouseIsIgnored) {
+    shell_button_key_down(shell, BTN_TOP_LEFT);
+    press(BTN_BOTTOM_RIGHT);
+    shell_mouse_up(shell);
+    shell_pointer_left(shell, false);
+    shell_advance_to(shell, 1100);
+    EXPECT_EQ(seen_with("70"), (std::vector<std::string>{"0:70", "700:70"}));
+    EXPECT_EQ(seen_with("80"), (std::vector<std::string>{"1000:80"}));
+    EXPECT_TRUE(seen_with("72").empty());
+    EXPECT_TRUE(seen_with("90").empty());
+    shell_button_key_up(shell, BTN_TOP_LEFT);
+    EXPECT_EQ(seen_with("90"), (std::vector<std::string>{"1100:90"}));
+    press(BTN_BOTTOM_RIGHT);
+    shell_mouse_up(shell);
+    EXPECT_EQ(seen_with("72"), (std::vector<std::string>{"1100:72"}));
+    EXPECT_EQ(seen_with("92"), (std::vector<std::string>{"1100:92"}));
 }
 
 TEST_F(ShellMessages, MouseCoordinatesAreSigned) {

@@ -5,6 +5,10 @@
 # headless driver's picture of the same steps.
 # Then, paused, F11 twice records a GIF whose frames and delays are read back with giflib, and
 # the session recorded from the start (--record) replays headless to the same picture.
+# One walk then checks what a new user tripped over: a window shrunk below the picture lives
+# and repaints, a click on the key map reaches nothing behind it, a key with Ctrl or Alt
+# presses no button, the hint line names the paused clock and a new backlight level for a
+# few seconds, Ctrl+Q quits; a script that fails keeps its window open, naming the failure.
 # Usage: real_window_test.sh SIM WINDOW_COMPARE STEPS_SCRIPT WORK_FOLDER GIF_INFO
 set -euo pipefail
 sim=$1 compare=$2 steps=$3 work=$4 gif_info=$5
@@ -21,7 +25,7 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
@@ -137,8 +141,79 @@ xwd -silent -id "$wid" -out "$work/window-2x.xwd"
 kill -0 "${pids[1]}" || { echo "the simulator ended after the resize:"; cat "$work/sim.log"; exit 1; }
 echo "resized: the picture is shown at twice its size, whole pixels"
 
+# Black ink on the hint line, right of the status texts (the picture holds none there; the
+# keys' hint is grey): at its left the clock's state, at its right a message.
+ink() { "$compare" --ink "$work/$1.xwd" "$2" 251 "$3" 28; }
+snap() { xwd -silent -id "$wid" -out "$work/$1.xwd"; }
+screen_in_title() { xdotool getwindowname "$wid" | awk '{ print $5 }'; }
+# Sets `code` to the exit code of a simulator that must end within 5 s; 124 when it goes on.
+# (Not in a subshell: only this shell can wait for its children.)
+wait_for_exit() {
+    code=124
+    for _ in $(seq 50); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$1" 2>/dev/null && return
+    code=0
+    wait "$1" || code=$?
+}
+alive() { kill -0 "${pids[1]}" || { echo "the simulator ended $1:"; cat "$work/sim.log"; exit 1; }; }
+
+# Shrunk below the picture, even below its minimum size, the window lives; enlarged again it
+# shows the same picture (still paused).
+xdotool windowsize --sync "$wid" 300 200
+sleep 0.5
+xdotool windowsize --sync "$wid" 100 50
+sleep 0.5
+alive "when the window was shrunk"
+xdotool windowsize --sync "$wid" 500 280
+sleep 0.7
+snap window-regrown
+"$compare" "$work/window-regrown.xwd" "$work/replay.png"
+echo "shrunk to 300 x 200 and 100 x 50: the program lives and repaints when enlarged"
+
+# Paused: "paused" at the left of the hint line.
+[ "$(ink window-regrown 220 80)" -gt 20 ] || { echo "no 'paused' on the hint line"; exit 1; }
+# H shows the key map; a click on MENU closes it and opens no menu behind it.
+xdotool key h
+sleep 0.3
+xdotool mousemove --window "$wid" 64 73 click 1
+sleep 0.5
+[ "$(screen_in_title)" = MainTripScreen ] || { echo "the click reached $(screen_in_title)"; exit 1; }
+snap window-after-map
+"$compare" "$work/window-after-map.xwd" "$work/replay.png"
+# Keys with Ctrl or Alt press no button: MENU would open the menu at the release.
+for key in alt+q ctrl+1; do
+    xdotool key "$key"
+    sleep 0.3
+    [ "$(screen_in_title)" = MainTripScreen ] || { echo "$key opened $(screen_in_title)"; exit 1; }
+done
+echo "the key map: a click closed it and reached nothing; Ctrl and Alt pressed no button"
+
+# Running at x1 the hint line has no state; MENU held dims the backlight, which the hint line
+# names for a few seconds, then the window wakes once to take the message away.
+xdotool key space
+sleep 0.3
+snap window-running
+[ "$(ink window-running 220 270)" -eq 0 ] || { echo "black ink on the hint line at x1"; exit 1; }
+xdotool keydown q
+sleep 1.3
+xdotool keyup q
+sleep 0.3
+snap window-backlight
+[ "$(ink window-backlight 300 190)" -gt 20 ] || { echo "no backlight message on the hint line"; exit 1; }
+[ "$(screen_in_title)" = MainTripScreen ] || { echo "MENU held opened $(screen_in_title)"; exit 1; }
+sleep 3.2
+snap window-backlight-gone
+[ "$(ink window-backlight-gone 220 270)" -eq 0 ] || { echo "the backlight message stayed"; exit 1; }
+echo "hint line: 'paused', then 'Backlight: dim' for a few seconds"
+
+# Ctrl+Q quits as closing the window does, with exit code 0.
+xdotool key ctrl+q
+wait_for_exit "${pids[1]}"
+[ "$code" -eq 0 ] || { echo "Ctrl+Q ended the simulator with $code:"; cat "$work/sim.log"; exit 1; }
+echo "Ctrl+Q: the window closed with exit code 0"
+
 # --drive replays its rows in the window's simulated time: a script played alongside checks
-# them, and a failed expectation would end the program (exit 1) before it is looked at.
+# them; a failed expectation would be written to drive.log.
 printf 'time_s,speed_kmh,fuel_reading\n0,36,10\n2,72.5,99\n' >"$work/drive.csv"
 printf 'wait 1s\nexpect-state vehicle.speed 36\nwait 2s\nexpect-state vehicle.speed 72.5\nexpect-state fuel_sender.reading 99\n' >"$work/drive.txt"
 "$sim" --drive "$work/drive.csv" --script "$work/drive.txt" --speed 4 \
@@ -159,3 +234,24 @@ grep -q '^drive ' "$work/drive-session.txt" || { echo "the session has no drive:
 grep -q '"speed":72.5' "$work/drive-replay.out" ||
     { echo "the drive's session replayed to:"; cat "$work/drive-replay.out"; exit 1; }
 echo "--record with --drive: the session replays the drive"
+
+# A script that fails keeps its window open, the failure on the hint line (two lines of black
+# ink), and the program ends with exit code 1 when the window is closed.
+printf 'wait 1s\nexpect-screen MainMenuScreen\n' >"$work/fails.txt"
+"$sim" --script "$work/fails.txt" --speed 4 >"$work/fails.log" 2>&1 &
+pids+=($!)
+wid=$(timeout 20 xdotool search --sync --onlyvisible --pid "${pids[3]}" | head -n1) ||
+    { echo "no window for the failing script:"; cat "$work/fails.log"; exit 1; }
+sleep 1.5
+kill -0 "${pids[3]}" || { echo "the failed script closed its window:"; cat "$work/fails.log"; exit 1; }
+grep -q '^.*fails.txt:2: expected the screen MainMenuScreen, found MainTripScreen$' "$work/fails.log" ||
+    { echo "the failure was not reported:"; cat "$work/fails.log"; exit 1; }
+snap window-failed
+[ "$("$compare" --ink "$work/window-failed.xwd" 300 251 190 14)" -gt 20 ] &&
+    [ "$("$compare" --ink "$work/window-failed.xwd" 300 265 190 14)" -gt 20 ] ||
+    { echo "the failure is not on the hint line"; exit 1; }
+xdotool mousemove --window "$wid" 250 110
+xdotool key ctrl+q
+wait_for_exit "${pids[3]}"
+[ "$code" -eq 1 ] || { echo "closed after a failed script, the exit code was $code"; exit 1; }
+echo "--script failing: the window stayed open naming it, exit code 1 when closed"

@@ -4,6 +4,7 @@
 // enlarged SCALE times with its corner at (OX, OY): each headless pixel must be a whole square
 // of SCALE x SCALE window pixels.
 // Usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]
+//        window_compare --ink WINDOW.xwd X Y W H (prints the black pixels in the area)
 #include "hardware/lcd_panel.hpp"
 #include "shell/png_file.hpp"
 #include <cstdint>
@@ -93,9 +94,33 @@ std::string colour(ql::Rgb c) {
 
 } // namespace
 
+// --ink: how many pixels of the area are black ink (each channel below 64): the window's own
+// texts that are no part of the picture, its messages black, its keys' hint grey.
+int count_ink(char** argv) {
+    ql::RgbImage real;
+    std::string error;
+    if (!read_xwd(argv[2], real, error)) {
+        std::cerr << error << '\n';
+        return 2;
+    }
+    const int left = std::atoi(argv[3]), top = std::atoi(argv[4]);
+    const int right = left + std::atoi(argv[5]), bottom = top + std::atoi(argv[6]);
+    int ink = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (real.contains(x, y)) {
+                const ql::Rgb c = real.at(x, y);
+                if (c.r < 64 && c.g < 64 && c.b < 64) ++ink;
+            }
+    std::cout << ink << '\n';
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 7 && std::string(argv[1]) == "--ink") return count_ink(argv);
     if (argc != 3 && argc != 6) {
-        std::cerr << "usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]\n";
+        std::cerr << "usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]\n"
+                     "       window_compare --ink WINDOW.xwd X Y W H\n";
         return 2;
     }
     const int scale = argc == 6 ? std::atoi(argv[3]) : 1;
