@@ -29,8 +29,8 @@ bool read_number(const Json& object, const std::string& key, long low, long high
     }
     const long number = v.get<long>();
     if (number < low || number > high) {
-        error = key + ": " + std::to_string(number) + " is out of range (" +
-                std::to_string(low) + " to " + std::to_string(high) + ")";
+        error = key + ": " + std::to_string(number) + " is out of range (" + std::to_string(low) +
+                " to " + std::to_string(high) + ")";
         return false;
     }
     value = static_cast<T>(number);
@@ -59,6 +59,8 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         e = "settings: not a JSON object";
         return false;
     }
+    // Every value the field's width holds: the device mends what it cannot use when it reads
+    // it, as it does with its own memory.
     constexpr long U8 = 255;
     constexpr long U16 = 65535;
     if (!read_number(j, "variant", 0, U8, s.variant, e) ||
@@ -68,16 +70,16 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         !read_number(j, "pulses_per_mile", 0, U16, s.pulses_per_mile, e) ||
         !read_number(j, "backlight", 0, U8, s.backlight, e) ||
         !read_number(j, "contrast", 0, U8, s.contrast, e) ||
-        !read_number(j, "distance_unit", 0, 1, s.distance_unit, e) ||
-        !read_number(j, "fuel_unit", 0, 1, s.fuel_unit, e) ||
-        !read_number(j, "resolution", 0, 1, s.resolution, e) ||
-        !read_number(j, "count_direction", 0, 1, s.count_direction, e) ||
+        !read_number(j, "distance_unit", 0, U8, s.distance_unit, e) ||
+        !read_number(j, "fuel_unit", 0, U8, s.fuel_unit, e) ||
+        !read_number(j, "resolution", 0, U8, s.resolution, e) ||
+        !read_number(j, "count_direction", 0, U8, s.count_direction, e) ||
         !read_number(j, "sleep", 0, U8, s.sleep, e) ||
         !read_number(j, "aux_a_function", 0, U8, s.aux_a_function, e) ||
         !read_number(j, "aux_b_function", 0, U8, s.aux_b_function, e) ||
         !read_number(j, "telemetry_mask", 0, U8, s.telemetry_mask, e) ||
         !read_number(j, "alarm_speed", 0, U16, s.alarm_speed, e) ||
-        !read_number(j, "alarm_enabled", 0, 1, s.alarm_enabled, e) ||
+        !read_number(j, "alarm_enabled", 0, U8, s.alarm_enabled, e) ||
         !read_number(j, "stored_max_speed", 0, U16, s.stored_max_speed, e) ||
         !read_number(j, "settings_valid_marker", 0, U8, s.settings_valid_marker, e))
         return false;
@@ -86,7 +88,7 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         return false;
     }
     const Json& table = j["fuel_table"];
-    if (!read_number(table, "count", -FUEL_TABLE_POINTS, FUEL_TABLE_POINTS, s.fuel_count, e)) {
+    if (!read_number(table, "count", -128, 127, s.fuel_count, e)) {
         e = "fuel_table." + e;
         return false;
     }

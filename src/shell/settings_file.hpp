@@ -8,8 +8,10 @@ namespace ql {
 // memory: JSON with the keys of print-state's "settings".
 
 // Reads FILE into `settings`. `present` is false (and the call succeeds) when there is no such
-// file. Every key must be there with a value in its range; otherwise one line
-// "FILE: key: what is wrong" and false, and `settings` is not to be used.
+// file. Every key must be there with a whole number its field can hold (0 to 255 for a byte,
+// -128 to 127 for the fuel table's count); a value the device cannot use is kept, and mended
+// by the device when it reads it. Otherwise one line "FILE: key: what is wrong" and false,
+// and `settings` is not to be used.
 bool load_settings_file(const std::string& file, Settings& settings, bool& present,
                         std::string& error);
 

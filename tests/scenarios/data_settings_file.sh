@@ -1,6 +1,7 @@
 #!/bin/sh
-# --settings: kept across runs, a bad file refused and left as it was, and a run killed with
-# SIGKILL while it writes never leaves a damaged file.
+# --settings: kept across runs, a bad file refused and left as it was, a run killed with
+# SIGKILL while it writes never leaves a damaged file, and every value a field can hold is
+# loaded and mended by the device.
 set -eu
 sim=$1
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT; cd "$work"
@@ -22,4 +23,24 @@ while [ $i -lt 30 ]; do
         { code=$?; [ $code = 1 ] || { echo "run $i left a damaged file"; cat k.json; exit 1; }; }
     i=$((i+1))
 done
+# Any value a field holds loads, and the device mends it when it reads it (raising the flag);
+# what does not fit the field is refused.
+sed -e 's/"distance_unit": [0-9]*/"distance_unit": 5/' -e 's/"resolution": [0-9]*/"resolution": 2/' \
+    -e 's/"count_direction": [0-9]*/"count_direction": 9/' -e 's/"fuel_unit": [0-9]*/"fuel_unit": 2/' \
+    -e 's/"alarm_enabled": [0-9]*/"alarm_enabled": 5/' -e 's/"count": [0-9]*/"count": -128/' \
+    s.json > odd.json
+printf 'expect-state settings.distance_unit 5\nexpect-state settings.count_direction 9\n' > odd.txt
+printf 'expect-state system_flags 8\nexpect-state vehicle.counting_down false\n' >> odd.txt
+"$sim" --headless --settings odd.json odd.txt
+refused() { # FIELD VALUE MESSAGE
+    sed "s/\"$1\": [^,]*/\"$1\": $2/" s.json > bad.json
+    set +e; "$sim" --headless --settings bad.json check.txt 2> err.txt; code=$?; set -e
+    [ "$code" = 2 ] && [ "$(cat err.txt)" = "bad.json: $3" ] ||
+        { echo "$1 $2: exit $code, $(cat err.txt)"; exit 1; }
+}
+refused resolution 256 "resolution: 256 is out of range (0 to 255)"
+refused alarm_enabled -1 "alarm_enabled: -1 is out of range (0 to 255)"
+refused fuel_unit '"0"' "fuel_unit: not a whole number"
+refused count -129 "fuel_table.count: -129 is out of range (-128 to 127)"
+
 echo "settings file checked"
