@@ -1,7 +1,8 @@
 #!/bin/sh
 # --settings: kept across runs, a bad file refused and left as it was, a run killed with
-# SIGKILL while it writes never leaves a damaged file, and every value a field can hold is
-# loaded and mended by the device.
+# SIGKILL while it writes never leaves a damaged file, a factory reset kept in the file takes
+# effect at the next start, and every value a field can hold is loaded and mended by the
+# device.
 set -eu
 sim=$1
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT; cd "$work"
@@ -23,6 +24,31 @@ while [ $i -lt 30 ]; do
         { code=$?; [ $code = 1 ] || { echo "run $i left a damaged file"; cat k.json; exit 1; }; }
     i=$((i+1))
 done
+# A factory reset: a few settings changed (the backlight by its menu, the rest in the file, fuel
+# points as a calibration leaves them), yes on the question, then the next start rebuilds the
+# store for its variant, keeps the fuel points beyond the count and writes the file valid.
+"$sim" --headless --variant 4 --settings r.json dim.txt
+python3 -c 'import json, sys
+s = json.load(open("r.json"))
+s.update(contrast=50, language=1, alarm_enabled=1, alarm_speed=1500, telemetry_mask=63, sleep=0)
+s["fuel_table"] = {"count": 3, "volumes": [1000, 2000, 3000] + [0] * 7,
+                   "readings": [40, 80, 120] + [0] * 7}
+json.dump(s, open("r.json", "w"))'
+printf 'click top-left\nclick top-right\nclick top-right\nclick bottom-left\nclick bottom-left\n' > reset.txt
+printf 'click bottom-left\nexpect-screen FactoryResetScreen\n' >> reset.txt
+"$sim" --headless --settings r.json reset.txt
+grep -q '"settings_valid_marker": 255' r.json
+printf 'print-state\n' > state.txt
+"$sim" --headless --settings r.json state.txt > after.json
+"$sim" --headless --variant 4 state.txt > fresh.json
+python3 -c 'import json, sys
+after = json.load(open("after.json"))["settings"]
+fresh = json.load(open("fresh.json"))["settings"]
+fresh["fuel_table"].update(volumes=[1000, 2000, 3000] + [0] * 7, readings=[40, 80, 120] + [0] * 7)
+kept = json.load(open("r.json"))
+for name, found in (("the device", after), ("r.json", kept)):
+    if found != fresh: sys.exit(name + " after the reset: " + json.dumps(found))'
+
 # Any value a field holds loads, and the device mends it when it reads it (raising the flag);
 # what does not fit the field is refused.
 sed -e 's/"distance_unit": [0-9]*/"distance_unit": 5/' -e 's/"resolution": [0-9]*/"resolution": 2/' \
