@@ -100,8 +100,9 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
         ->type_name("FILE");
     app.add_option("--settings", command.settings,
                    "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
-                   "loaded at power-on when it exists, written whenever a setting changes and at "
-                   "exit")
+                   "loaded at power-on when it exists (rebuilt from the factory settings when a "
+                   "factory reset marked it invalid), written whenever a setting changes and at "
+                   "exit; one simulator at a time (FILE.lock beside it)")
         ->type_name("FILE");
     app.add_option("--catalogue", command.catalogue,
                    "Write a PNG of every screen in every language and unit system, and a page "
@@ -158,22 +159,26 @@ int run_catalogue_command(const HeadlessCommand& command) {
     return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
 }
 
-bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, std::string& error) {
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, SettingsLock& lock,
+                       std::string& error) {
     options.rebaseline = command.rebaseline;
     if (!resolve_power_on(command.variant, command.language, options.power_on, error)) return false;
     options.settings_file = command.settings;
     if (command.settings.empty()) return true;
+    if (!lock.take(command.settings, error)) return false;
     Settings stored{};
     bool present = false;
     if (!load_settings_file(command.settings, stored, present, error)) return false;
+    if (!check_settings_file_writable(command.settings, error)) return false;
     if (present) options.power_on.stored = stored;
     return true;
 }
 
 int run_headless_command(const HeadlessCommand& command) {
     ScriptOptions options;
+    SettingsLock lock;
     std::string problem;
-    if (!script_options_of(command, options, problem)) {
+    if (!script_options_of(command, options, lock, problem)) {
         std::cerr << problem << '\n';
         return EXIT_USAGE;
     }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -100,8 +101,13 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
 
 bool load_settings_file(const std::string& file, Settings& settings, bool& present,
                         std::string& error) {
-    std::ifstream in(file, std::ios::binary);
     present = false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        error = file + ": settings: it is a folder, not a settings file";
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) return true;
         error = file + ": settings: cannot read it: " + std::strerror(errno);
@@ -122,6 +128,19 @@ bool load_settings_file(const std::string& file, Settings& settings, bool& prese
         return false;
     }
     settings = loaded;
+    return true;
+}
+
+bool check_settings_file_writable(const std::string& file, std::string& error) {
+    // What saving does first: a new FILE.part beside it.
+    const std::string temporary = file + ".part";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = file + ": settings: cannot write it: " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(temporary.c_str());
     return true;
 }
 

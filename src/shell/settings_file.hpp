@@ -15,6 +15,10 @@ namespace ql {
 bool load_settings_file(const std::string& file, Settings& settings, bool& present,
                         std::string& error);
 
+// Whether FILE can be saved, tried before anything runs: false with one line
+// "FILE: settings: cannot write it: why" when its folder does not take a new file.
+bool check_settings_file_writable(const std::string& file, std::string& error);
+
 // Writes the store to FILE.part, flushes it to the disk and renames it over FILE, so that FILE
 // is always either the old store or the new one, whole.
 bool save_settings_file(const std::string& file, const Settings& settings, std::string& error);

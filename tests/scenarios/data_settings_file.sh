@@ -1,8 +1,8 @@
 #!/bin/sh
 # --settings: kept across runs, a bad file refused and left as it was, a run killed with
 # SIGKILL while it writes never leaves a damaged file, a factory reset kept in the file takes
-# effect at the next start, and every value a field can hold is loaded and mended by the
-# device.
+# effect at the next start, every value a field can hold is loaded and mended by the device,
+# and a second simulator keeps off a file the first one uses.
 set -eu
 sim=$1
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT; cd "$work"
@@ -24,6 +24,7 @@ while [ $i -lt 30 ]; do
         { code=$?; [ $code = 1 ] || { echo "run $i left a damaged file"; cat k.json; exit 1; }; }
     i=$((i+1))
 done
+
 # A factory reset: a few settings changed (the backlight by its menu, the rest in the file, fuel
 # points as a calibration leaves them), yes on the question, then the next start rebuilds the
 # store for its variant, keeps the fuel points beyond the count and writes the file valid.
@@ -69,4 +70,22 @@ refused alarm_enabled -1 "alarm_enabled: -1 is out of range (0 to 255)"
 refused fuel_unit '"0"' "fuel_unit: not a whole number"
 refused count -129 "fuel_table.count: -129 is out of range (-128 to 127)"
 
+# One simulator at a time: while the first waits for its script on a pipe, a second one on the
+# same file, headless or in the window, stops at once; once the first has ended the file is free.
+mkfifo feed
+"$sim" --headless --settings s.json - < feed > /dev/null & first=$!
+exec 3> feed
+i=0
+until grep -q "FLOCK .* $first " /proc/locks; do
+    i=$((i+1)); [ $i -lt 200 ] || { echo "the first simulator took no lock"; exit 1; }; sleep 0.05
+done
+want="s.json: settings: another simulator is using it; close that one first or give another file"
+set +e; "$sim" --headless --settings s.json check.txt 2> err.txt; code=$?; set -e
+[ "$code" = 2 ] && [ "$(cat err.txt)" = "$want" ] || { echo "second: $code $(cat err.txt)"; exit 1; }
+set +e; env -u DISPLAY -u WAYLAND_DISPLAY "$sim" --settings s.json 2> err.txt; code=$?; set -e
+[ "$code" = 2 ] && [ "$(cat err.txt)" = "$want" ] || { echo "window: $code $(cat err.txt)"; exit 1; }
+exec 3>&-
+wait $first
+[ ! -e s.json.lock ]
+"$sim" --headless --settings s.json check.txt
 echo "settings file checked"
