@@ -20,6 +20,10 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
   mouse-up              release the mouse button
   key KEY [COUNT]       KEY up, down, left or right, COUNT times (default 1)
   wait DURATION         let time pass; every timer due on the way fires, in order
+  power-cycle           switch the device off and on again: it powers on from the store it
+                        kept (with --settings, from the file), with the factory settings
+                        after a factory reset; time, the speed, the fuel reading, a drive
+                        and the clocks go on, the distances and the screens start afresh
   print-lcd             print the LCD: 64 lines of 128 characters, '#' dark, '.' clear
   print-state           print the device's state as one line of JSON
   save-lcd FILE         write the LCD as a 128 x 64 PNG, one pixel per dot
