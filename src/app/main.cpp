@@ -111,8 +111,9 @@ int main(int argc, char** argv) {
     if (!command.catalogue.empty()) return ql::run_catalogue_command(command);
     if (headless) return ql::run_headless_command(command);
     ql::ScriptOptions options;
+    ql::SettingsLock settings_lock; // held until the window has closed and saved the store
     std::string problem;
-    if (!ql::script_options_of(command, options, problem)) {
+    if (!ql::script_options_of(command, options, settings_lock, problem)) {
         std::cerr << problem << '\n';
         return ql::EXIT_USAGE;
     }

@@ -20,6 +20,10 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
   mouse-up              release the mouse button
   key KEY [COUNT]       KEY up, down, left or right, COUNT times (default 1)
   wait DURATION         let time pass; every timer due on the way fires, in order
+  power-cycle           switch the device off and on again: it powers on from the store it
+                        kept (with --settings, from the file), with the factory settings
+                        after a factory reset; time, the speed, the fuel reading, a drive
+                        and the clocks go on, the distances and the screens start afresh
   print-lcd             print the LCD: 64 lines of 128 characters, '#' dark, '.' clear
   print-state           print the device's state as one line of JSON
   save-lcd FILE         write the LCD as a 128 x 64 PNG, one pixel per dot
@@ -105,8 +109,9 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
         ->type_name("FILE");
     app.add_option("--settings", command.settings,
                    "Keep the settings store in FILE (JSON, the keys of print-state's settings): "
-                   "loaded at power-on when it exists, written whenever a setting changes and at "
-                   "exit")
+                   "loaded at power-on when it exists (rebuilt from the factory settings when a "
+                   "factory reset marked it invalid), written whenever a setting changes and at "
+                   "exit; one simulator at a time (FILE.lock beside it)")
         ->type_name("FILE");
     app.add_option("--catalogue", command.catalogue,
                    "Write a PNG of every screen in every language and unit system, and a page "
@@ -169,22 +174,26 @@ int run_catalogue_command(const HeadlessCommand& command) {
     return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
 }
 
-bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, std::string& error) {
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, SettingsLock& lock,
+                       std::string& error) {
     options.rebaseline = command.rebaseline;
     if (!resolve_power_on(command.variant, command.language, options.power_on, error)) return false;
     options.settings_file = command.settings;
     if (command.settings.empty()) return true;
+    if (!lock.take(command.settings, error)) return false;
     Settings stored{};
     bool present = false;
     if (!load_settings_file(command.settings, stored, present, error)) return false;
+    if (!check_settings_file_writable(command.settings, error)) return false;
     if (present) options.power_on.stored = stored;
     return true;
 }
 
 int run_headless_command(const HeadlessCommand& command) {
     ScriptOptions options;
+    SettingsLock lock;
     std::string problem;
-    if (!script_options_of(command, options, problem)) {
+    if (!script_options_of(command, options, lock, problem)) {
         std::cerr << problem << '\n';
         return EXIT_USAGE;
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/settings_lock.hpp"
 #include "shell/script_runner.hpp"
 #include <CLI/CLI.hpp>
 #include <string>
@@ -47,8 +48,11 @@ std::string catalogue_conflict(const HeadlessCommand& command);
 // the exit code.
 int run_catalogue_command(const HeadlessCommand& command);
 
-// The script options of a command line: --rebaseline, and what the device powers on as. False
-// with one line in `error` when --variant and --language do not go together.
-bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, std::string& error);
+// The script options of a command line: --rebaseline, and what the device powers on as. With
+// --settings FILE, `lock` takes the file for this program, and the file is read and must be
+// writable. False with one line in `error` when --variant and --language do not go together,
+// or the settings file cannot be used.
+bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, SettingsLock& lock,
+                       std::string& error);
 
 } // namespace ql

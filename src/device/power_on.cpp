@@ -9,20 +9,24 @@
 namespace ql {
 
 void power_on(Device& dev, const PowerOnOptions& options) {
+    // A kept store is what the memory holds when the power comes on.
+    if (options.stored) dev.settings = *options.stored;
     // The flags are read before the defaults overwrite the stored word.
     dev.kernel.system_flags = get_stored_flags(dev);
     reset_kernel(dev);
 
-    if (options.stored) {
-        dev.settings = *options.stored;
+    if (options.stored && get_settings_valid_marker(dev) != SETTINGS_INVALID) {
         set_product_code(dev, PRODUCT_CODE);
     } else {
-        set_variant(dev, options.variant);
+        // A first start takes the variant asked for; a store marked invalid (a factory reset)
+        // is rebuilt for the variant it holds. The defaults leave the fuel points, and the
+        // bytes they do not write, as they were.
+        if (!options.stored) set_variant(dev, options.variant);
         set_product_code(dev, PRODUCT_CODE);
         set_settings_valid_marker(dev, SETTINGS_INVALID);
         set_hardware_option(dev, 0);
         restore_factory_defaults(dev);
-        if (options.language != 0) set_language(dev, options.language);
+        if (!options.stored && options.language != 0) set_language(dev, options.language);
         set_settings_valid_marker(dev, SETTINGS_VALID);
     }
 

@@ -16,8 +16,10 @@ inline constexpr std::uint16_t PRODUCT_CODE = 156;
 struct PowerOnOptions {
     Variant variant = POWER_ON_VARIANT;
     std::uint8_t language = 0;
-    // A store kept from an earlier run: power-on takes it as it is instead of the factory
-    // settings (the variant and language above then do not apply).
+    // A store kept from an earlier run or across a power cycle: power-on takes it as it is
+    // instead of the factory settings (the variant and language above then do not apply),
+    // unless a factory reset marked it invalid; then it is rebuilt from the factory defaults
+    // of the variant it holds.
     std::optional<Settings> stored;
 };
 

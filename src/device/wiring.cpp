@@ -27,6 +27,25 @@ void device_start(Device& dev, const PowerOnOptions& options) {
     run_pending_events(dev);
 }
 
+void device_power_cycle(Device& dev, const PowerOnOptions& options) {
+    const std::uint16_t speed = dev.vehicle.speed_tenths;
+    const bool alarm_fitted = dev.vehicle.alarm_fitted;
+    const std::uint8_t reading = dev.fuel.reading;
+    // A button still held when the power comes back counts only when pressed again.
+    dev.host->stop_timer(TIMER_HOLD);
+    dev.host->stop_timer(TIMER_REPEAT);
+    dev.kernel = KernelState{};
+    dev.draw = DrawState{};
+    dev.text = TextState{};
+    dev.ui = UiState{};
+    dev.screens = ScreenStates{};
+    device_create(dev);
+    dev.vehicle.speed_tenths = speed;
+    dev.vehicle.alarm_fitted = alarm_fitted;
+    dev.fuel.reading = reading;
+    device_start(dev, options);
+}
+
 void device_timer(Device& dev, std::uint8_t timer_id) {
     button_timer(dev, timer_id);
     tick_timer(dev, timer_id);

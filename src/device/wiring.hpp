@@ -17,6 +17,12 @@ void device_create(Device& dev);
 void device_destroy(Device& dev);
 // The first paint: power-on, then the main trip screen is entered.
 void device_start(Device& dev, const PowerOnOptions& options = {});
+// Switching the device off and on again, powering on from `options` (whose store is what the
+// device kept). Off, it loses what it holds only while powered: the screens and their
+// working values, the event queue and flags, the panel, the distance counters, the
+// performance unit. The vehicle outside keeps its speed and its tank its sender reading, and
+// the two clocks run on.
+void device_power_cycle(Device& dev, const PowerOnOptions& options);
 
 // One timer message: the button hold and repeat timers, the ticks, the vehicle's distance,
 // the performance unit and the clocks, in that order, so that screens handling a tick see the

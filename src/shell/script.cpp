@@ -100,6 +100,7 @@ class LineParser {
         if (command_ == "drive") return with_argument(ScriptOp::drive, "a file name");
         if (command_ == "record-gif") return with_argument(ScriptOp::record_gif, "a file name");
         if (command_ == "stop-gif") return simple(ScriptOp::stop_gif);
+        if (command_ == "power-cycle") return simple(ScriptOp::power_cycle);
         return "unknown command \"" + std::string(command_) + "\" (see --help for the commands)";
     }
 

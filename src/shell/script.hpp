@@ -25,6 +25,7 @@ enum class ScriptOp : std::uint8_t {
     drive,
     record_gif,
     stop_gif,
+    power_cycle,
 };
 
 struct ScriptCommand {

@@ -167,6 +167,13 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::stop_gif:
         if (!stop_gif(player, err)) return ScriptStatus::error;
         break;
+    case ScriptOp::power_cycle:
+        error = shell_power_cycle(shell);
+        if (!error.empty()) {
+            err << where(script, c) << error << '\n';
+            return ScriptStatus::error;
+        }
+        break;
     }
     return ScriptStatus::finished;
 }

@@ -87,6 +87,7 @@ std::string SessionLog::script(std::uint64_t end_ms, const std::string& header) 
                 out += std::string("key ") + name +
                        (e.count > 1 ? " " + std::to_string(e.count) : std::string()) + "\n";
             break;
+        case ShellInput::Kind::power_cycle: out += "power-cycle\n"; break;
         }
     }
     wait_until(end_ms);

@@ -7,9 +7,9 @@
 namespace ql {
 
 // Every input a shell receives, from its creation on, with its simulated time: what the device
-// saw, whether it came from the mouse, the keyboard or a script. Written as a script, it
-// replays the session headless: a device created and powered on the same way gets the same
-// inputs at the same instants and ends in the same state, byte for byte.
+// saw, whether it came from the mouse, the keyboard, the power switch or a script. Written as a
+// script, it replays the session headless: a device created and powered on the same way gets the
+// same inputs at the same instants and ends in the same state, byte for byte.
 class SessionLog final : public ShellObserver {
   public:
     void input(const Shell& shell, const ShellInput& in) override;

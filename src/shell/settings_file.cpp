@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -29,8 +30,8 @@ bool read_number(const Json& object, const std::string& key, long low, long high
     }
     const long number = v.get<long>();
     if (number < low || number > high) {
-        error = key + ": " + std::to_string(number) + " is out of range (" +
-                std::to_string(low) + " to " + std::to_string(high) + ")";
+        error = key + ": " + std::to_string(number) + " is out of range (" + std::to_string(low) +
+                " to " + std::to_string(high) + ")";
         return false;
     }
     value = static_cast<T>(number);
@@ -59,6 +60,8 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         e = "settings: not a JSON object";
         return false;
     }
+    // Every value the field's width holds: the device mends what it cannot use when it reads
+    // it, as it does with its own memory.
     constexpr long U8 = 255;
     constexpr long U16 = 65535;
     if (!read_number(j, "variant", 0, U8, s.variant, e) ||
@@ -68,16 +71,16 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         !read_number(j, "pulses_per_mile", 0, U16, s.pulses_per_mile, e) ||
         !read_number(j, "backlight", 0, U8, s.backlight, e) ||
         !read_number(j, "contrast", 0, U8, s.contrast, e) ||
-        !read_number(j, "distance_unit", 0, 1, s.distance_unit, e) ||
-        !read_number(j, "fuel_unit", 0, 1, s.fuel_unit, e) ||
-        !read_number(j, "resolution", 0, 1, s.resolution, e) ||
-        !read_number(j, "count_direction", 0, 1, s.count_direction, e) ||
+        !read_number(j, "distance_unit", 0, U8, s.distance_unit, e) ||
+        !read_number(j, "fuel_unit", 0, U8, s.fuel_unit, e) ||
+        !read_number(j, "resolution", 0, U8, s.resolution, e) ||
+        !read_number(j, "count_direction", 0, U8, s.count_direction, e) ||
         !read_number(j, "sleep", 0, U8, s.sleep, e) ||
         !read_number(j, "aux_a_function", 0, U8, s.aux_a_function, e) ||
         !read_number(j, "aux_b_function", 0, U8, s.aux_b_function, e) ||
         !read_number(j, "telemetry_mask", 0, U8, s.telemetry_mask, e) ||
         !read_number(j, "alarm_speed", 0, U16, s.alarm_speed, e) ||
-        !read_number(j, "alarm_enabled", 0, 1, s.alarm_enabled, e) ||
+        !read_number(j, "alarm_enabled", 0, U8, s.alarm_enabled, e) ||
         !read_number(j, "stored_max_speed", 0, U16, s.stored_max_speed, e) ||
         !read_number(j, "settings_valid_marker", 0, U8, s.settings_valid_marker, e))
         return false;
@@ -86,7 +89,7 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
         return false;
     }
     const Json& table = j["fuel_table"];
-    if (!read_number(table, "count", -FUEL_TABLE_POINTS, FUEL_TABLE_POINTS, s.fuel_count, e)) {
+    if (!read_number(table, "count", -128, 127, s.fuel_count, e)) {
         e = "fuel_table." + e;
         return false;
     }
@@ -98,8 +101,13 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
 
 bool load_settings_file(const std::string& file, Settings& settings, bool& present,
                         std::string& error) {
-    std::ifstream in(file, std::ios::binary);
     present = false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(file, ec)) {
+        error = file + ": settings: it is a folder, not a settings file";
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         if (errno == ENOENT) return true;
         error = file + ": settings: cannot read it: " + std::strerror(errno);
@@ -120,6 +128,19 @@ bool load_settings_file(const std::string& file, Settings& settings, bool& prese
         return false;
     }
     settings = loaded;
+    return true;
+}
+
+bool check_settings_file_writable(const std::string& file, std::string& error) {
+    // What saving does first: a new FILE.part beside it.
+    const std::string temporary = file + ".part";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        error = file + ": settings: cannot write it: " + std::strerror(errno);
+        return false;
+    }
+    ::close(fd);
+    ::unlink(temporary.c_str());
     return true;
 }
 

@@ -75,6 +75,15 @@ void tell_handled(Shell& shell) {
     tell(shell, [&](ShellObserver* o) { o->handled(shell); });
 }
 
+// The store goes to the settings file, if there is one.
+void save_store(Shell& shell) {
+    if (shell.settings_file.empty()) return;
+    shell.saved_settings = shell.dev.settings;
+    std::string error;
+    if (!save_settings_file(shell.settings_file, shell.dev.settings, error))
+        std::cerr << error << '\n';
+}
+
 // After every message: a store that changed goes to the settings file; the observers look.
 void keep_settings(Shell& shell) {
     tell_handled(shell);
@@ -97,14 +106,36 @@ void shell_paint(Shell& shell) {
     if (shell.power_on_pending) {
         device_start(shell.dev, shell.power_on_options);
         shell.power_on_pending = false;
-        if (!shell.settings_file.empty()) {
-            shell.saved_settings = shell.dev.settings;
-            std::string error;
-            if (!save_settings_file(shell.settings_file, shell.dev.settings, error))
-                std::cerr << error << '\n';
-        }
+        save_store(shell);
     }
     tell_handled(shell);
+}
+
+std::string shell_power_cycle(Shell& shell) {
+    if (shell.power_on_pending) return {};
+    if (!shell.observers.empty()) tell_input(shell, {ShellInput::Kind::power_cycle, 0, 0, 0});
+    PowerOnOptions options = shell.power_on_options;
+    options.stored = shell.dev.settings;
+    std::string problem;
+    if (!shell.settings_file.empty()) {
+        Settings kept{};
+        bool present = false;
+        if (!load_settings_file(shell.settings_file, kept, present, problem))
+            options.stored = shell.dev.settings;
+        else if (present)
+            options.stored = kept;
+        else
+            options.stored.reset();
+    }
+    // The button the mouse or a key holds lets go with the power.
+    shell.mouse_held = false;
+    shell.key_button.reset();
+    device_power_cycle(shell.dev, options);
+    shell.repaint_speed_text();
+    shell.repaint_fuel_text();
+    save_store(shell);
+    tell_handled(shell);
+    return problem;
 }
 
 void shell_key_down(Shell& shell, std::uint8_t key) {

@@ -17,7 +17,7 @@ struct Shell;
 
 // An input message as the device receives it.
 struct ShellInput {
-    enum class Kind : std::uint8_t { mouse_down, mouse_up, key };
+    enum class Kind : std::uint8_t { mouse_down, mouse_up, key, power_cycle };
     Kind kind = Kind::mouse_down;
     std::int16_t x = 0; // mouse_down: the window point
     std::int16_t y = 0;
@@ -77,6 +77,16 @@ void shell_key_down(Shell& shell, std::uint8_t key);
 void shell_timer(Shell& shell, std::uint8_t id);
 void shell_mouse_down(Shell& shell, std::int16_t x, std::int16_t y);
 void shell_mouse_up(Shell& shell);
+
+// Switches the device off and on again, as its power switch would: it powers on from the store
+// it kept (with a settings file, from what the file holds now: absent, the factory settings;
+// marked invalid by a factory reset, rebuilt from the factory defaults), and the file is
+// written again. The shell's time, its timers, the vehicle's speed, the fuel reading and a
+// drive playing go on (see device_power_cycle for what the device loses). The picture is
+// brought up to date; a front end only shows it. Does nothing before the first paint has
+// powered the device on. Returns "" or, when the settings file cannot be read, one line
+// saying why; the device then powers on from the store it held.
+std::string shell_power_cycle(Shell& shell);
 
 void shell_add_observer(Shell& shell, ShellObserver* observer);
 void shell_remove_observer(Shell& shell, ShellObserver* observer);

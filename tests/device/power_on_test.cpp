@@ -70,5 +70,43 @@ TEST(PowerOn, ClearsThePanelAndQueuesTheSwitchToTheTripScreen) {
     EXPECT_FALSE(take_event(dev, code));
 }
 
+TEST(PowerOn, AStoreMarkedInvalidIsRebuiltForItsVariantAndAValidOneKept) {
+    PowerOnOptions germany;
+    germany.variant = VARIANT_GERMANY;
+    Device used;
+    power_on(used, germany);
+    set_backlight(used, BACKLIGHT_DIM);
+    set_contrast(used, 50);
+    set_language(used, LANG_ENGLISH);
+    set_alarm_enabled(used, 1);
+    set_stored_max_speed(used, 1234);
+    FuelTable points{};
+    points.count = 3;
+    points.volumes = {1000, 2000, 3000};
+    points.readings = {40, 80, 120};
+    load_fuel_table(used, points);
+
+    PowerOnOptions from_store;
+    from_store.stored = used.settings;
+    Device kept;
+    power_on(kept, from_store);
+    EXPECT_EQ(kept.settings, used.settings) << "a valid store is taken as it is";
+
+    invalidate_settings(used);
+    Device rebuilt;
+    // The variant asked for does not apply to a store; the one the store holds does.
+    from_store.stored = used.settings;
+    from_store.variant = VARIANT_UK;
+    power_on(rebuilt, from_store);
+    Device factory;
+    power_on(factory, germany);
+    Settings expected = factory.settings;
+    expected.fuel_volumes = points.volumes; // the points beyond the count stay
+    expected.fuel_readings = points.readings;
+    EXPECT_EQ(rebuilt.settings, expected);
+    EXPECT_EQ(get_language(rebuilt), LANG_GERMAN);
+    EXPECT_EQ(get_settings_valid_marker(rebuilt), SETTINGS_VALID);
+}
+
 } // namespace
 } // namespace ql

@@ -50,6 +50,7 @@ s nodrive.txt 'drive missing.csv\n'
 s late.csv 'time_s,speed_kmh\n0,50\n30,60\n29.5,70\n'
 s latedrive.txt 'print-state\ndrive "late.csv"\n'
 s fail.txt 'wait 1s\nexpect-screen MainMenuScreen\n'
+s ran.txt 'save-lcd ran.png\n'
 
 failures=0
 program=$sim # the program the rows run
@@ -133,6 +134,13 @@ row 2 "ql730-sim: --drive replays into the window; with --headless put the line 
 row 2 "ql730-sim: --record records the window's session; --headless has none (see --help)" --headless --record x.txt empty.txt
 row 2 "ql730-sim: --record needs a value (see --help)" --record
 row 2 "ql730-sim: --record: cannot write the file: No such file or directory (no/such/folder/s.txt)" --record no/such/folder/s.txt
+# A settings file that cannot be written stops the program before the script runs or the
+# window opens.
+row 2 "ql730-sim: no/such/folder/s.json: settings: cannot write it: No such file or directory" --headless --settings no/such/folder/s.json ran.txt
+row 2 "ql730-sim: no/such/folder/s.json: settings: cannot write it: No such file or directory" --settings no/such/folder/s.json
+row 2 "ql730-sim: plain/s.json: settings: cannot write it: Not a directory" --headless --settings plain/s.json ran.txt
+row 2 "ql730-sim: folder.png: settings: it is a folder, not a settings file" --headless --settings folder.png ran.txt
+[[ ! -e ran.png && ! -e folder.png.lock ]] || { echo 'FAILED: a refused settings file ran the script or kept its lock'; failures=$((failures + 1)); }
 row 2 "ql730-sim: stopgif.txt:2: stop-gif: no record-gif before it" --headless stopgif.txt
 row 2 "ql730-sim: twogifs.txt:3: record-gif: the GIF of line 1 is still being recorded (stop-gif first)" --headless twogifs.txt
 [[ ! -e a.gif && ! -e a.gif.part ]] || { echo 'FAILED: a refused script wrote a.gif'; failures=$((failures + 1)); }

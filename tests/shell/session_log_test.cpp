@@ -29,7 +29,8 @@ std::string replay(const std::string& text) {
 }
 
 // A person at the window: button keys held for random times, clicks anywhere, arrow keys,
-// some at the same instant, and pauses from a few milliseconds to a minute.
+// some at the same instant, now and then a power cycle, and pauses from a few milliseconds to
+// a minute.
 void play_by_hand(Shell& shell, std::uint32_t seed, int inputs) {
     std::mt19937 random(seed);
     auto below = [&](std::uint32_t n) { return static_cast<std::uint32_t>(random() % n); };
@@ -50,6 +51,9 @@ void play_by_hand(Shell& shell, std::uint32_t seed, int inputs) {
         case 3:
             for (std::uint32_t n = below(3) + 1; n > 0; --n)
                 shell_key_down(shell, keys[below(4)]);
+            break;
+        case 4:
+            if (below(10) == 0) shell_power_cycle(shell);
             break;
         default: break;
         }
@@ -72,6 +76,7 @@ TEST(SessionLog, ASessionByHandReplaysHeadlessToTheSameStateByteForByte) {
         EXPECT_EQ(script.rfind("# by hand\n", 0), 0u);
         EXPECT_NE(script.find("\npress "), std::string::npos);
         EXPECT_NE(script.find("\nmouse-down "), std::string::npos);
+        EXPECT_NE(script.find("\npower-cycle\n"), std::string::npos);
     }
 }
 

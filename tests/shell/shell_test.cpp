@@ -3,12 +3,16 @@
 #include "hardware/perf_timer.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/faceplate.hpp"
+#include "shell/settings_file.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace ql {
@@ -299,6 +303,58 @@ TEST_F(ShellMessages, RightStopsAt255AndEveryKeyRepaintsBothTexts) {
     shell_key_down(shell, KEY_LEFT);
     EXPECT_EQ(shell.speed_text, "Speed : 0 kph");
     EXPECT_EQ(shell.fuel_text, "Fuel : 254");
+}
+
+// Off and on again, with the store in a file: the device powers on from what the file holds
+// now, while the shell's time, a drive playing and the clock go on; a damaged file is said and
+// the device powers on from the store it held, which then goes back to the file.
+TEST(ShellPowerCycle, TheDevicePowersOnFromTheFileWhileTimeAndTheDriveGoOn) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("ql730_cycle_" + std::to_string(::getpid()));
+    std::string error;
+    {
+        Shell shell;
+        shell.settings_file = file.string();
+        EXPECT_EQ(shell_power_cycle(shell), "");
+        EXPECT_EQ(shell.dev.kernel.current_screen, nullptr) << "not on before the first paint";
+        shell_paint(shell);
+        shell_start_drive(shell, {{0, 500, 40}, {20'000, 800, 60}});
+        shell_advance_to(shell, 10'000);
+        // MENU held across the power cycle: held on, it would switch the backlight, and let go
+        // it would open the main menu.
+        shell_mouse_down(shell, centre_x(BTN_TOP_LEFT), centre_y(BTN_TOP_LEFT));
+        Settings edited = shell.dev.settings;
+        edited.contrast = 50;
+        ASSERT_TRUE(save_settings_file(file.string(), edited, error)) << error;
+
+        EXPECT_EQ(shell_power_cycle(shell), "");
+        EXPECT_EQ(shell.now_ms, 10'000u);
+        EXPECT_STREQ(shell.dev.kernel.current_screen->name, "MainTripScreen");
+        EXPECT_EQ(shell.dev.settings.contrast, 50);
+        std::int32_t interval = -1;
+        get_distance_counter(shell.dev, COUNTER_INTERVAL, interval);
+        EXPECT_EQ(interval, 0);
+        shell_advance_to(shell, 25'000);
+        shell_mouse_up(shell);
+        EXPECT_STREQ(shell.dev.kernel.current_screen->name, "MainTripScreen");
+        EXPECT_EQ(shell.dev.settings.backlight, BACKLIGHT_ON);
+        EXPECT_EQ(get_speed(shell.dev, SpeedSource::Current), 800) << "the drive went on";
+        EXPECT_EQ(get_sender_reading(shell.dev), 60);
+        Clock clock;
+        read_clock(shell.dev, clock);
+        EXPECT_EQ(clock.seconds, 25) << "the clock ran on";
+        get_distance_counter(shell.dev, COUNTER_INTERVAL, interval);
+        EXPECT_NEAR(interval, 250, 2) << "10 s at 50 km/h and 5 s at 80, counted from 0";
+
+        std::ofstream(file) << "{";
+        EXPECT_EQ(shell_power_cycle(shell), file.string() + ": settings: not valid JSON");
+        EXPECT_EQ(shell.dev.settings.contrast, 50);
+        Settings back{};
+        bool present = false;
+        ASSERT_TRUE(load_settings_file(file.string(), back, present, error)) << error;
+        EXPECT_EQ(back.contrast, 50);
+    }
+    std::filesystem::remove(file);
 }
 
 } // namespace
