@@ -288,6 +288,16 @@ class WindowFrontEnd {
         panel_seen_ = now;
     }
 
+    // F5 switches the device off and on again: it powers on from its store (with --settings,
+    // the file as it is now), while the simulated vehicle and time go on.
+    void power_cycle() {
+        const std::string error = shell_power_cycle(shell_);
+        if (!error.empty()) std::cerr << "ql730-sim: " << error << '\n';
+        hint_.show_until(error.empty() ? "Power cycled" : "Power cycled; settings file unread",
+                         wall_ms() + LEVEL_MESSAGE_MS);
+        panel_seen_ = panel_levels(shell_.dev);
+    }
+
     bool left_button_held() const {
         return (SDL_GetGlobalMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0;
     }
@@ -331,6 +341,7 @@ class WindowFrontEnd {
                 recordings_.toggle_gif(".", std::time(nullptr), std::cout, std::cerr);
             if (event.key.keysym.sym == SDLK_F10 && event.key.repeat == 0)
                 recordings_.toggle_session(".", std::time(nullptr), std::cout, std::cerr);
+            if (event.key.keysym.sym == SDLK_F5 && event.key.repeat == 0) power_cycle();
             break;
         case SDL_KEYUP:
             if (time_key(event.key)) break;

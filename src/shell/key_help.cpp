@@ -16,6 +16,7 @@ const char* const KEY_HELP = R"(Keys in the window:
   F11        start or stop a GIF (ql730-DATE-TIME.gif)
   F10        start or stop a script of the session for
              --headless (ql730-session-DATE-TIME.txt)
+  F5         power cycle: off and on again from the store
   Ctrl+Q     quit, as closing the window does
   H or F1    this key map; any key or click closes it
 )";

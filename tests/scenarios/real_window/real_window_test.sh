@@ -206,6 +206,15 @@ snap window-backlight-gone
 [ "$(ink window-backlight-gone 220 270)" -eq 0 ] || { echo "the backlight message stayed"; exit 1; }
 echo "hint line: 'paused', then 'Backlight: dim' for a few seconds"
 
+# F5 switches the device off and on again: from the main menu it starts on the trip screen.
+xdotool mousemove --window "$wid" 64 73 click 1
+sleep 0.5
+[ "$(screen_in_title)" = MainMenuScreen ] || { echo "MENU opened $(screen_in_title)"; exit 1; }
+xdotool key F5
+sleep 0.5
+[ "$(screen_in_title)" = MainTripScreen ] || { echo "F5 left $(screen_in_title)"; exit 1; }
+echo "F5: the device powered on again"
+
 # Ctrl+Q quits as closing the window does, with exit code 0.
 xdotool key ctrl+q
 wait_for_exit "${pids[1]}"
