@@ -1,7 +1,7 @@
 #include "app/program_messages.hpp"
 #include "app/script_cli.hpp"
 #include "app/version.hpp"
-#include "app/window.hpp"
+#include "app/window/window.hpp"
 #include "shell/key_help.hpp"
 #include "shell/png_file.hpp"
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/x_errors.hpp"
+#include "app/window/x_errors.hpp"
 #ifdef QL730_XLIB
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>

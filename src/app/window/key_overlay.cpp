@@ -1,4 +1,4 @@
-#include "app/key_overlay.hpp"
+#include "app/window/key_overlay.hpp"
 #include <algorithm>
 #include <memory>
 #include <string_view>

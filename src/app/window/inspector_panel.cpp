@@ -1,5 +1,5 @@
-#include "app/inspector_panel.hpp"
-#include "app/key_overlay.hpp"
+#include "app/window/inspector_panel.hpp"
+#include "app/window/key_overlay.hpp"
 #include <algorithm>
 
 namespace ql {

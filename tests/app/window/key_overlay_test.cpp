@@ -1,5 +1,5 @@
-#include "app/inspector_panel.hpp"
-#include "app/key_overlay.hpp"
+#include "app/window/inspector_panel.hpp"
+#include "app/window/key_overlay.hpp"
 #include "shell/key_help.hpp"
 #include "shell/window_picture.hpp"
 #include <gtest/gtest.h>
