@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "device/graphics/bitmap.hpp"
 #include <array>
 #include <cstddef>
 #include <cstdint>

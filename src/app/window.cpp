@@ -1,7 +1,7 @@
 #include "app/window.hpp"
 #include "app/inspector_panel.hpp"
 #include "app/key_overlay.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/key_help.hpp"
 #include "shell/png_file.hpp"

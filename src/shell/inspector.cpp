@@ -1,5 +1,5 @@
 #include "shell/inspector.hpp"
-#include "settings/settings.hpp"
+#include "device/settings/settings.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/time_control.hpp"
 #include <algorithm>

@@ -1,5 +1,5 @@
 #include "shell/monkey.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/shell.hpp"
 #include <array>
 #include <cmath>

@@ -1,9 +1,9 @@
 // The browser page's interface to one simulated device: the same shell as the desktop window
 // (its timers, its window picture, its button keys), driven from JavaScript. The page feeds in
 // its pointer, keys and clock, and shows the window picture on a canvas.
-#include "graphics/frame_picture.hpp"
-#include "hardware/buttons.hpp"
-#include "settings/settings.hpp"
+#include "device/graphics/frame_picture.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/settings/settings.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/shell.hpp"

@@ -1,5 +1,5 @@
+#include "device/hardware/keys.hpp"
 #include "device/wiring.hpp"
-#include "hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/inspector.hpp"
 #include "shell/state_dump.hpp"

@@ -4,7 +4,7 @@
 // enlarged SCALE times with its corner at (OX, OY): each headless pixel must be a whole square
 // of SCALE x SCALE window pixels.
 // Usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]
-#include "hardware/lcd_panel.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "shell/png_file.hpp"
 #include <cstdint>
 #include <cstdio>
