@@ -1,7 +1,6 @@
 #pragma once
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
-#include "device/graphics/ui_state.hpp"
 #include "device/hardware/buttons.hpp"
 #include "device/hardware/clocks.hpp"
 #include "device/hardware/fuel_sender.hpp"
@@ -12,6 +11,7 @@
 #include "device/kernel/kernel.hpp"
 #include "device/screens/screen_states.hpp"
 #include "device/settings/settings.hpp"
+#include "device/ui/ui_state.hpp"
 
 namespace ql {
 

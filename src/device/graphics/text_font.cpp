@@ -1,5 +1,5 @@
 #include "device/graphics/text_font.hpp"
-#include "device/graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 #include "resources/font/ascii_glyphs.hpp"
 #include "resources/font/latin1_glyphs.hpp"
 #include <array>

@@ -1,6 +1,6 @@
 #include "device/settings/settings.hpp"
 #include "device/device.hpp"
-#include "device/hardware/numeric.hpp"
+#include "device/settings/units.hpp"
 #include <iterator>
 
 namespace ql {

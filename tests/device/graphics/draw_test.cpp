@@ -1,7 +1,7 @@
 #include "device/device.hpp"
-#include "device/graphics/bitmap.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "resources/bitmap.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "device/graphics/list_menu.hpp"
 #include "device/kernel/screen.hpp"
 #include "device/settings/languages.hpp"
+#include "device/ui/list_menu.hpp"
 #include <array>
 #include <cstdint>
 

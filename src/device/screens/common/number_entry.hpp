@@ -1,6 +1,6 @@
 #pragma once
-#include "device/graphics/number_editor.hpp"
 #include "device/kernel/screen.hpp"
+#include "device/ui/number_editor.hpp"
 #include <cstdint>
 
 namespace ql {

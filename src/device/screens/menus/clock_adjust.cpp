@@ -2,11 +2,11 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
-#include "device/graphics/number_editor.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/clocks.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
+#include "device/ui/number_editor.hpp"
 #include "resources/service_icons.hpp"
 
 namespace ql {

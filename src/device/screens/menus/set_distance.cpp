@@ -2,13 +2,13 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
+#include "device/settings/units.hpp"
 #include "resources/menu_icons.hpp"
 
 namespace ql {

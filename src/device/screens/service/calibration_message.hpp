@@ -1,8 +1,8 @@
 #pragma once
-#include "device/graphics/bitmap.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/kernel/screen.hpp"
 #include "device/settings/languages.hpp"
+#include "resources/bitmap.hpp"
 #include <array>
 #include <cstdint>
 

@@ -4,11 +4,11 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/service/calibration_menu.hpp"
 #include "device/screens/service/calibration_message.hpp"
+#include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
 
 namespace ql {

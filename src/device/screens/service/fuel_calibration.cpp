@@ -2,12 +2,13 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/fuel_sender.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/service/calibration_menu.hpp"
 #include "device/screens/service/calibration_message.hpp"
+#include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
 
 namespace ql {

@@ -3,11 +3,12 @@
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/fuel_sender.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/settings/settings.hpp"
+#include "device/settings/units.hpp"
 #include "resources/icons.hpp"
 #include "resources/service_icons.hpp"
 

@@ -3,12 +3,13 @@
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/screens/trip/trip_pages.hpp"
 #include "device/settings/settings.hpp"
+#include "device/settings/units.hpp"
 #include "resources/icons.hpp"
 
 namespace ql {

@@ -3,15 +3,16 @@
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/clocks.hpp"
 #include "device/hardware/fuel_sender.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/menus/clock_adjust.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"
 #include "device/settings/settings.hpp"
+#include "device/settings/units.hpp"
 #include "resources/icons.hpp"
 
 namespace ql {

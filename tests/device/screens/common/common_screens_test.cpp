@@ -1,10 +1,10 @@
 #include "device/device.hpp"
 #include "device/graphics/frame_picture.hpp"
-#include "device/graphics/list_menu.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
-#include "device/hardware/numeric.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
+#include "device/ui/list_menu.hpp"
 #include "device/wiring.hpp"
 #include <gtest/gtest.h>
 #include <string>

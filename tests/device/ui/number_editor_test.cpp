@@ -3,9 +3,9 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/graphics/legends.hpp"
-#include "device/graphics/number_editor.hpp"
 #include "device/settings/languages.hpp"
 #include "device/settings/settings.hpp"
+#include "device/ui/number_editor.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
-#include "device/graphics/list_menu.hpp"
-#include "device/graphics/number_editor.hpp"
+#include "device/ui/list_menu.hpp"
+#include "device/ui/number_editor.hpp"
 #include <array>
 
 namespace ql {

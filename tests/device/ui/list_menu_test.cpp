@@ -1,8 +1,8 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
-#include "device/graphics/list_menu.hpp"
 #include "device/graphics/text.hpp"
+#include "device/ui/list_menu.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "device/graphics/list_menu.hpp"
+#include "device/ui/list_menu.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"

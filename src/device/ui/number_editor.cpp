@@ -1,9 +1,9 @@
-#include "device/graphics/number_editor.hpp"
+#include "device/ui/number_editor.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
-#include "device/hardware/numeric.hpp"
+#include "device/graphics/number_format.hpp"
 #include "device/settings/settings.hpp"
 
 namespace ql {

@@ -5,6 +5,9 @@ namespace ql {
 
 struct Device;
 
+// Numbers as the display shows them: fixed fields of digits built in TextScratch, and an
+// edited text read back as a number.
+
 // format_decimal flags, combined with |.
 enum class FormatFlags : std::uint8_t {
     None = 0x00,
@@ -30,11 +33,6 @@ inline constexpr FormatFlags FMT_POINT = FormatFlags::Point;
 inline constexpr FormatFlags FMT_ZERO_PAD = FormatFlags::ZeroPad;
 inline constexpr FormatFlags FMT_NO_PAD = FormatFlags::NoPad;
 
-std::int32_t round_half_away(float value);
-void km_to_miles(std::int32_t& value);
-void miles_to_km(std::int32_t& value);
-void gallons_to_litres(std::uint16_t& value);
-void litres_to_gallons(std::uint16_t& value);
 // Fits a metre count into the display; returns the number of decimals (1, 2 or 3).
 std::uint8_t scale_distance(std::int32_t& value, std::uint8_t mode);
 void fill_blanks(char* buffer, std::uint8_t count);
