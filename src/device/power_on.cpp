@@ -3,6 +3,7 @@
 #include "device/graphics/draw.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 

@@ -6,6 +6,7 @@
 #include "device/hardware/lcd_panel.hpp"
 #include "device/hardware/perf_timer.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/power_on.hpp"
 
 namespace ql {

@@ -1,4 +1,5 @@
 #include "shell/monkey.hpp"
+#include "device/hardware/buttons.hpp"
 #include "device/hardware/keys.hpp"
 #include "shell/shell.hpp"
 #include <array>

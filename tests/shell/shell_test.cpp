@@ -1,6 +1,8 @@
 #include "device/hardware/buttons.hpp"
 #include "device/hardware/keys.hpp"
 #include "device/hardware/perf_timer.hpp"
+#include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"

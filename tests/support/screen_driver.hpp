@@ -6,6 +6,7 @@
 #include "device/graphics/digits.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/host.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/wiring.hpp"
 #include <cstdlib>
 #include <filesystem>

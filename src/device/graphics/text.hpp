@@ -1,19 +1,10 @@
 #pragma once
-#include <array>
+#include "device/graphics/text_state.hpp"
 #include <cstdint>
 
 namespace ql {
 
 struct Device;
-
-inline constexpr std::size_t TEXT_SCRATCH_SIZE = 128;
-
-// Texts are NUL-terminated Latin-1 byte strings ("\xE9" is e acute).
-struct TextState {
-    // TextScratch: the shared buffer in which texts and formatted numbers are built before
-    // they are drawn; the next text routine overwrites it.
-    std::array<char, TEXT_SCRATCH_SIZE> scratch{};
-};
 
 // Which point of the text sits on the given column.
 enum class Align : std::uint8_t { Left = 0, Centre = 1, Right = 2 };

@@ -1,5 +1,6 @@
 #include "device/hardware/buttons.hpp"
 #include "device/device.hpp"
+#include "device/kernel/kernel.hpp"
 #include <limits>
 
 namespace ql {

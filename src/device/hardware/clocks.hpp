@@ -1,4 +1,5 @@
 #pragma once
+#include "device/hardware/clocks_state.hpp"
 #include <cstdint>
 
 namespace ql {
@@ -14,25 +15,10 @@ struct Clock {
 };
 static_assert(sizeof(Clock) == 4);
 
-// A clock as the timing hardware keeps it, counted in quarter seconds.
-struct ClockCount {
-    std::uint8_t phase = 0; // quarter seconds elapsed in the current second, 0-3
-    std::uint8_t seconds = 0;
-    std::uint8_t minutes = 0;
-    std::uint8_t hours = 0;
-};
-
 enum class StopwatchCommand : std::uint8_t { Run = 0, Stop = 1, Reset = 2 };
 inline constexpr StopwatchCommand STOPWATCH_RUN = StopwatchCommand::Run;
 inline constexpr StopwatchCommand STOPWATCH_STOP = StopwatchCommand::Stop;
 inline constexpr StopwatchCommand STOPWATCH_RESET = StopwatchCommand::Reset;
-
-// The time of day, which always runs, and the stopwatch, which runs while its flag is set.
-struct Clocks {
-    ClockCount time_of_day;
-    ClockCount stopwatch;
-    std::uint8_t stopwatch_run = 0;
-};
 
 void clocks_tick(Device& dev, std::uint8_t timer_id);
 void read_clock(Device& dev, Clock& out);

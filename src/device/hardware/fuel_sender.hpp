@@ -1,17 +1,11 @@
 #pragma once
+#include "device/hardware/fuel_sender_state.hpp"
 #include "device/settings/settings.hpp"
 #include <cstdint>
 
 namespace ql {
 
 struct Device;
-
-// Stands where the device reads its tank sender through an 8-bit converter: the user moves
-// the reading with Left and Right, and the active calibration table turns it into a volume.
-struct FuelSender {
-    std::uint8_t reading = 0;
-    FuelTable table;
-};
 
 // Reading 0 and no points in use; the points themselves stay.
 void fuel_reset(Device& dev);

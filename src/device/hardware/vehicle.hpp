@@ -1,21 +1,11 @@
 #pragma once
+#include "device/hardware/vehicle_state.hpp"
 #include "device/settings/settings.hpp"
-#include <array>
 #include <cstdint>
 
 namespace ql {
 
 struct Device;
-
-inline constexpr std::uint8_t DISTANCE_COUNTERS = 3;
-enum class Counter : std::uint8_t {
-    Interval = 0,
-    Total = 1,
-    Spare = 2, // integrated, never read or set by the device
-};
-inline constexpr Counter COUNTER_INTERVAL = Counter::Interval;
-inline constexpr Counter COUNTER_TOTAL = Counter::Total;
-inline constexpr Counter COUNTER_SPARE = Counter::Spare;
 
 // The speeds the hardware reports. It keeps no average: that one always reads 0, and
 // clearing it does nothing.
@@ -23,19 +13,6 @@ enum class SpeedSource : std::uint8_t { Current = 0, Maximum = 1, Average = 2 };
 
 inline constexpr std::int32_t DISTANCE_READ_MAX = 9999999;
 inline constexpr std::int32_t DISTANCE_READ_MIN = -999999;
-
-// Stands where the device has its pulse sensor and counting hardware: the user sets a speed
-// with the arrow keys (or a recorded drive sets it) and every 250 ms tick turns it into metres.
-struct VehicleModel {
-    std::uint16_t speed_tenths = 0;                  // 0.1 km/h, 0-3000
-    std::uint16_t max_speed_tenths = 0;              // 0.1 km/h
-    float total_distance = 0.0f;                     // metres; never counts down
-    std::array<float, DISTANCE_COUNTERS> counters{}; // metres
-    bool counting_down = false;
-    std::uint16_t pulses_per_km = 1000;
-    // This instrument has the speed alarm; only tests clear it, to see a unit without one.
-    bool alarm_fitted = true;
-};
 
 void vehicle_reset(Device& dev);
 // Up and Down change the speed by 10 km/h; every key repaints the speed text.

@@ -1,5 +1,6 @@
 #include "device/settings/settings.hpp"
 #include "device/device.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/settings/units.hpp"
 #include <iterator>
 

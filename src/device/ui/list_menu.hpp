@@ -1,23 +1,10 @@
 #pragma once
+#include "device/ui/ui_state.hpp"
 #include <cstdint>
 
 namespace ql {
 
 struct Device;
-
-struct ListItem {
-    const char* text = nullptr; // the label in the current language
-    // Draws what else the row shows (a marker, a current value), given the row's text y.
-    void (*draw_extra)(Device& dev, std::uint8_t text_y) = nullptr;
-};
-
-// A three-row scrolling list of 1 to 9 items, kept by the screen that shows it.
-struct ListMenu {
-    std::uint8_t selected = 0; // the highlighted item
-    std::uint8_t top = 0;      // the item in the first row
-    std::uint8_t count = 0;
-    ListItem* items = nullptr;
-};
 
 // Makes `list` the one every other list operation works on.
 void list_attach(Device& dev, ListMenu& list);

@@ -1,26 +1,10 @@
 #pragma once
+#include "device/ui/ui_state.hpp"
 #include <cstdint>
 
 namespace ql {
 
 struct Device;
-
-// Digit fonts the editor can show its number in.
-enum class EditorSize : std::uint8_t { Small = 0, Medium = 1, Large = 2 };
-inline constexpr EditorSize NUMEDIT_SMALL = EditorSize::Small;
-inline constexpr EditorSize NUMEDIT_MEDIUM = EditorSize::Medium;
-inline constexpr EditorSize NUMEDIT_LARGE = EditorSize::Large;
-
-// The one number editor: the user changes a numeric text in place, one character at a time.
-struct NumberEditor {
-    EditorSize size = NUMEDIT_SMALL;
-    std::uint8_t x = 0; // the cell of the character under edit
-    std::uint8_t y = 0;
-    char* text = nullptr; // belongs to the calling screen
-    std::uint8_t pos = 0; // index of the character under edit
-    std::uint8_t advance = 0;
-    std::uint8_t dot_advance = 0;
-};
 
 // Draws the side bars, the four legends and the text at (x, y), and highlights its first
 // character.

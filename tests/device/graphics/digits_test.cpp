@@ -2,6 +2,7 @@
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "support/picture.hpp"
 #include <array>
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "resources/bitmap.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/graphics/legends.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "device/settings/languages.hpp"
 #include "support/picture.hpp"
 #include <algorithm>

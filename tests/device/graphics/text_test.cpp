@@ -3,6 +3,7 @@
 #include "device/graphics/frame_picture.hpp"
 #include "device/graphics/text.hpp"
 #include "device/graphics/text_font.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "support/picture.hpp"
 #include <cstdlib>
 #include <gtest/gtest.h>

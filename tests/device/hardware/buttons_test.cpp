@@ -1,5 +1,6 @@
 #include "device/device.hpp"
 #include "device/hardware/buttons.hpp"
+#include "device/kernel/kernel.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
 #include <map>

@@ -1,4 +1,5 @@
 #include "device/device.hpp"
+#include "device/kernel/kernel.hpp"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -2,6 +2,7 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/graphics/text.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "device/ui/list_menu.hpp"
 #include "support/picture.hpp"
 #include <gtest/gtest.h>

@@ -1,13 +1,12 @@
 #pragma once
 #include "device/kernel/screen.hpp"
+#include "device/screens/common/list_screen_state.hpp"
 #include "device/settings/languages.hpp"
 #include "device/ui/list_menu.hpp"
 #include <array>
 #include <cstdint>
 
 namespace ql {
-
-inline constexpr std::uint8_t LIST_MAX_ITEMS = 9;
 
 // One row of a list screen: its label in each language, and what OK does on it: open a
 // screen, or make a choice in place. draw_extra draws the row's marker or current value.
@@ -16,13 +15,6 @@ struct ListRow {
     const Screen* opens = nullptr;
     void (*choose)(Device& dev) = nullptr;
     void (*draw_extra)(Device& dev, std::uint8_t text_y) = nullptr;
-};
-
-// Where a list screen keeps its list: the ListMenu (selection and scroll, kept across visits)
-// and the items it points at, both in the screen group's state.
-struct ListScreenState {
-    ListMenu menu;
-    std::array<ListItem, LIST_MAX_ITEMS> items{};
 };
 
 // A list screen, described by a table. On entry it clears the panel, draws the side bars, the

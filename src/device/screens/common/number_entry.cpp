@@ -1,5 +1,6 @@
 #include "device/screens/common/number_entry.hpp"
 #include "device/device.hpp"
+#include "device/kernel/kernel.hpp"
 
 namespace ql {
 

@@ -4,6 +4,7 @@
 #include "device/graphics/legends.hpp"
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/service_icons.hpp"

@@ -5,7 +5,9 @@
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/clocks.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
+#include "device/settings/languages.hpp"
 #include "device/ui/number_editor.hpp"
 #include "resources/service_icons.hpp"
 

@@ -3,6 +3,7 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/settings_menu.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"

@@ -4,6 +4,7 @@
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/about.hpp"
 #include "device/screens/menus/set_distance.hpp"
 #include "device/screens/menus/settings_menu.hpp"

@@ -3,6 +3,7 @@
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/menus/main_menu.hpp"

@@ -1,6 +1,6 @@
 #pragma once
-#include "device/hardware/vehicle.hpp"
-#include "device/screens/common/list_screen.hpp"
+#include "device/hardware/vehicle_state.hpp"
+#include "device/screens/common/list_screen_state.hpp"
 #include <cstdint>
 
 namespace ql {

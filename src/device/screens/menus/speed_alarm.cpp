@@ -5,6 +5,7 @@
 #include "device/graphics/legends.hpp"
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/menus/main_menu.hpp"

@@ -6,6 +6,7 @@
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/service/calibration_menu.hpp"
 #include "device/screens/service/calibration_message.hpp"

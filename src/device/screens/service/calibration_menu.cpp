@@ -1,5 +1,6 @@
 #include "device/screens/service/calibration_menu.hpp"
 #include "device/device.hpp"
+#include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/screens/service/cal_value.hpp"
 #include "device/screens/service/dist_calibration.hpp"

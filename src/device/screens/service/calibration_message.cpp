@@ -2,6 +2,7 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
+#include "device/kernel/kernel.hpp"
 
 namespace ql {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "device/screens/common/list_screen.hpp"
-#include "device/settings/settings.hpp"
+#include "device/screens/common/list_screen_state.hpp"
+#include "device/settings/settings_state.hpp"
 #include <cstdint>
 
 namespace ql {

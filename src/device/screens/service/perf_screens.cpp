@@ -6,6 +6,7 @@
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/perf_timer.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/settings/settings.hpp"

@@ -1,5 +1,5 @@
 #pragma once
-#include "device/screens/common/list_screen.hpp"
+#include "device/screens/common/list_screen_state.hpp"
 #include <cstdint>
 
 namespace ql {

@@ -6,6 +6,7 @@
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/screens/trip/trip_pages.hpp"
 #include "device/settings/settings.hpp"

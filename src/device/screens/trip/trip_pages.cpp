@@ -8,6 +8,7 @@
 #include "device/hardware/clocks.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/clock_adjust.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"

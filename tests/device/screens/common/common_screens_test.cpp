@@ -2,6 +2,7 @@
 #include "device/graphics/frame_picture.hpp"
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/ui/list_menu.hpp"

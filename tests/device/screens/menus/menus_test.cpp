@@ -1,6 +1,7 @@
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/aux_function.hpp"
 #include "device/screens/menus/contrast.hpp"
 #include "device/screens/menus/language.hpp"
@@ -9,6 +10,7 @@
 #include "device/screens/menus/units.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
+#include "device/ui/list_menu.hpp"
 #include "device/wiring.hpp"
 #include "resources/menu_icons.hpp"
 #include <cstdlib>

@@ -4,6 +4,7 @@
 #include "device/hardware/host.hpp"
 #include "device/hardware/keys.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/service/cal_value.hpp"
 #include "device/screens/service/calibration_menu.hpp"
 #include "device/screens/service/dist_calibration.hpp"

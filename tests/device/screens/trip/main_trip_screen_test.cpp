@@ -10,6 +10,7 @@
 #include "device/hardware/host.hpp"
 #include "device/hardware/keys.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/menus/clock_adjust.hpp"
 #include "device/screens/menus/main_menu.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
