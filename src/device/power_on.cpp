@@ -4,6 +4,7 @@
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 

@@ -3,6 +3,7 @@
 // its pointer, keys and clock, and shows the window picture on a canvas.
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/buttons.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/settings/settings.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/device_setup.hpp"
@@ -197,8 +198,7 @@ QL_EXPORT const char* ql_fuel_text() {
 }
 
 QL_EXPORT const char* ql_screen_name() {
-    const ql::Screen* screen = shell ? shell->dev.kernel.current_screen : nullptr;
-    return screen != nullptr ? screen->name : "";
+    return shell ? ql::screen_name(shell->dev, "") : "";
 }
 
 } // extern "C"

@@ -72,4 +72,9 @@ void raise_system_flag(Device& dev, std::uint16_t mask) {
     dev.kernel.system_flags = static_cast<std::uint16_t>(dev.kernel.system_flags | mask);
 }
 
+const char* screen_name(const Device& dev, const char* none) {
+    const Screen* screen = dev.kernel.current_screen;
+    return screen != nullptr ? screen->name : none;
+}
+
 } // namespace ql

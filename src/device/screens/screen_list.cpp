@@ -1,42 +1,32 @@
 #include "device/screens/screen_list.hpp"
-#include "device/screens/menus/about.hpp"
-#include "device/screens/menus/advanced.hpp"
-#include "device/screens/menus/aux_function.hpp"
-#include "device/screens/menus/clock_adjust.hpp"
-#include "device/screens/menus/contrast.hpp"
-#include "device/screens/menus/language.hpp"
-#include "device/screens/menus/main_menu.hpp"
-#include "device/screens/menus/set_distance.hpp"
-#include "device/screens/menus/settings_menu.hpp"
-#include "device/screens/menus/speed_alarm.hpp"
-#include "device/screens/menus/telemetry.hpp"
-#include "device/screens/menus/units.hpp"
-#include "device/screens/service/cal_value.hpp"
-#include "device/screens/service/calibration_menu.hpp"
-#include "device/screens/service/dist_calibration.hpp"
-#include "device/screens/service/fuel_calibration.hpp"
-#include "device/screens/service/fuel_gauge.hpp"
-#include "device/screens/service/perf_screens.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
+#include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace ql {
 
 namespace {
 
-constexpr std::array<const Screen*, 43> SCREENS{
-    &AboutScreen,         &AdvancedScreen,        &AlarmSpeedEntryScreen, &AlarmSpeedScreen,
-    &AuxFunctionScreenA,  &AuxFunctionScreenB,    &CalValueEditScreen,    &CalValueRangeScreen,
-    &CalValueScreen,      &CalibrationMenuScreen, &ClockAdjustScreen,     &ClockErrorScreen,
-    &ContrastScreen,      &DistCalDoneScreen,     &DistCalDriveScreen,    &DistCalEntryScreen,
-    &DistCalHighScreen,   &DistCalLowScreen,      &DistCalNoPulsesScreen, &DistCalStartScreen,
-    &DistCalZeroScreen,   &DistanceEntryScreen,   &FactoryResetScreen,    &FuelCalAddScreen,
-    &FuelCalAmountScreen, &FuelCalDecreaseScreen, &FuelCalDoneScreen,     &FuelCalEmptyScreen,
-    &FuelCalFullScreen,   &FuelCalMaxScreen,      &FuelCalSignalScreen,   &FuelGaugeScreen,
-    &LanguageScreen,      &MainMenuScreen,        &MainTripScreen,        &PerfArmScreen,
-    &PerfMenuScreen,      &PerfRunScreen,         &SetDistanceScreen,     &SettingsMenuScreen,
-    &SpeedAlarmScreen,    &TelemetryScreen,       &UnitsScreen,
+struct Listed {
+    std::string_view name;
+    const Screen* screen;
 };
+
+// The screen list sorted by name when the program is built; a name listed twice stops the
+// build.
+constexpr auto SCREENS = [] {
+    std::array listed{
+#define QL_SCREEN(NAME) Listed{#NAME, &NAME},
+#include "device/screens/screen_list.def"
+    };
+    std::ranges::sort(listed, {}, &Listed::name);
+    std::array<const Screen*, std::tuple_size_v<decltype(listed)>> screens{};
+    for (std::size_t i = 0; i < screens.size(); ++i) {
+        if (i > 0 && listed[i].name == listed[i - 1].name) throw "a screen is listed twice";
+        screens[i] = listed[i].screen;
+    }
+    return screens;
+}();
 
 } // namespace
 

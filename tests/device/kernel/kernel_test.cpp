@@ -110,6 +110,14 @@ TEST_F(KernelTest, FirstSwitchWithNoScreenDeliversOnlyEnter) {
     EXPECT_EQ(dev.kernel.pending_screen, nullptr);
 }
 
+TEST_F(KernelTest, ScreenNameIsTheCurrentScreensOnceTheSwitchIsHandled) {
+    EXPECT_STREQ(screen_name(dev, "none"), "none");
+    change_screen(dev, ScreenB);
+    EXPECT_STREQ(screen_name(dev, "off"), "off") << "the switch waits in the queue";
+    run_pending_events(dev);
+    EXPECT_STREQ(screen_name(dev, "none"), "B");
+}
+
 TEST_F(KernelTest, ScreenChangedDuringATickStillSeesTheRestOfThatTick) {
     change_screen(dev, ScreenA);
     run_pending_events(dev);

@@ -1,11 +1,10 @@
-#include "device/screens/menus/about.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/graphics/number_format.hpp"
 #include "device/graphics/text.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/service_icons.hpp"
 
@@ -90,7 +89,7 @@ void reset_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen AboutScreen{"AboutScreen", about_handle};
-const Screen FactoryResetScreen{"FactoryResetScreen", reset_handle};
+QL_DEFINE_SCREEN(AboutScreen, about_handle);
+QL_DEFINE_SCREEN(FactoryResetScreen, reset_handle);
 
 } // namespace ql

@@ -1,8 +1,8 @@
-#include "device/screens/menus/advanced.hpp"
 #include "device/device.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 
@@ -70,6 +70,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen AdvancedScreen{"AdvancedScreen", handle};
+QL_DEFINE_SCREEN(AdvancedScreen, handle);
 
 } // namespace ql

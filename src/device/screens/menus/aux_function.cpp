@@ -1,7 +1,7 @@
-#include "device/screens/menus/aux_function.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 #include <array>
@@ -99,7 +99,7 @@ void handle_b(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen AuxFunctionScreenA{"AuxFunctionScreenA", handle_a};
-const Screen AuxFunctionScreenB{"AuxFunctionScreenB", handle_b};
+QL_DEFINE_SCREEN(AuxFunctionScreenA, handle_a);
+QL_DEFINE_SCREEN(AuxFunctionScreenB, handle_b);
 
 } // namespace ql

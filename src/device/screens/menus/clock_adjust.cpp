@@ -1,4 +1,3 @@
-#include "device/screens/menus/clock_adjust.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
@@ -6,6 +5,7 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/clocks.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"
 #include "device/ui/number_editor.hpp"
@@ -128,7 +128,7 @@ void error_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen ClockAdjustScreen{"ClockAdjustScreen", adjust_handle};
-const Screen ClockErrorScreen{"ClockErrorScreen", error_handle};
+QL_DEFINE_SCREEN(ClockAdjustScreen, adjust_handle);
+QL_DEFINE_SCREEN(ClockErrorScreen, error_handle);
 
 } // namespace ql

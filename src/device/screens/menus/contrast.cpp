@@ -1,10 +1,10 @@
-#include "device/screens/menus/contrast.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 
@@ -98,6 +98,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen ContrastScreen{"ContrastScreen", handle};
+QL_DEFINE_SCREEN(ContrastScreen, handle);
 
 } // namespace ql

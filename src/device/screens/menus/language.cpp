@@ -1,8 +1,8 @@
-#include "device/screens/menus/language.hpp"
 #include "device/device.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 
@@ -90,6 +90,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen LanguageScreen{"LanguageScreen", handle};
+QL_DEFINE_SCREEN(LanguageScreen, handle);
 
 } // namespace ql

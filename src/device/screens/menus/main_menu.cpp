@@ -1,23 +1,19 @@
-#include "device/screens/menus/main_menu.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/about.hpp"
-#include "device/screens/menus/set_distance.hpp"
 #include "device/screens/menus/settings_menu.hpp"
-#include "device/screens/menus/speed_alarm.hpp"
-#include "device/screens/service/calibration_menu.hpp"
-#include "device/screens/service/fuel_gauge.hpp"
-#include "device/screens/service/perf_screens.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "resources/menu_icons.hpp"
 
 namespace ql {
 
 namespace {
+
+constexpr std::uint8_t MAIN_MENU_ENTRIES = 7;
 
 using MenuIcon = Picture<25, 23>;
 
@@ -79,6 +75,19 @@ void draw_framed_icon(Device& dev, std::uint8_t x, const Picture<27, 25>& frame,
     blit_picture(dev, *ENTRIES[entry].icon);
 }
 
+// Redraws the icon strip and the label for the current selection.
+void draw_main_menu_strip(Device& dev) {
+    const MainMenuState& m = dev.screens.main_menu;
+    const std::uint8_t selected = m.main_menu_selection;
+    // The selected icon is exclusive-ored onto its solid frame, so it shows light on dark.
+    draw_framed_icon(dev, SELECTED_X, MenuFrameSelected, selected);
+    move_to(dev, 14, 44);
+    draw_rect(dev, 100, 10, RECT_CLEAR);
+    text_draw_at(dev, 64, 44, ALIGN_CENTRE, tr(dev, ENTRIES[selected].label));
+    draw_framed_icon(dev, PREVIOUS_X, MenuFrameOther, previous_entry(m, selected));
+    draw_framed_icon(dev, NEXT_X, MenuFrameOther, next_entry(m, selected));
+}
+
 void enter(Device& dev) {
     MainMenuState& m = dev.screens.main_menu;
     if (speed_alarm_fitted(dev)) {
@@ -124,18 +133,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen MainMenuScreen{"MainMenuScreen", handle};
-
-void draw_main_menu_strip(Device& dev) {
-    const MainMenuState& m = dev.screens.main_menu;
-    const std::uint8_t selected = m.main_menu_selection;
-    // The selected icon is exclusive-ored onto its solid frame, so it shows light on dark.
-    draw_framed_icon(dev, SELECTED_X, MenuFrameSelected, selected);
-    move_to(dev, 14, 44);
-    draw_rect(dev, 100, 10, RECT_CLEAR);
-    text_draw_at(dev, 64, 44, ALIGN_CENTRE, tr(dev, ENTRIES[selected].label));
-    draw_framed_icon(dev, PREVIOUS_X, MenuFrameOther, previous_entry(m, selected));
-    draw_framed_icon(dev, NEXT_X, MenuFrameOther, next_entry(m, selected));
-}
+QL_DEFINE_SCREEN(MainMenuScreen, handle);
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/menus/set_distance.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
@@ -6,7 +5,7 @@
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -90,7 +89,7 @@ void entry_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen SetDistanceScreen{"SetDistanceScreen", list_handle};
-const Screen DistanceEntryScreen{"DistanceEntryScreen", entry_handle};
+QL_DEFINE_SCREEN(SetDistanceScreen, list_handle);
+QL_DEFINE_SCREEN(DistanceEntryScreen, entry_handle);
 
 } // namespace ql

@@ -1,13 +1,7 @@
 #include "device/screens/menus/settings_menu.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/advanced.hpp"
-#include "device/screens/menus/aux_function.hpp"
-#include "device/screens/menus/contrast.hpp"
-#include "device/screens/menus/language.hpp"
-#include "device/screens/menus/main_menu.hpp"
-#include "device/screens/menus/telemetry.hpp"
-#include "device/screens/menus/units.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 #include <bit>
@@ -84,7 +78,7 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen SettingsMenuScreen{"SettingsMenuScreen", handle};
+QL_DEFINE_SCREEN(SettingsMenuScreen, handle);
 
 const char* on_off_value(Device& dev, bool on) {
     return tr(dev, on ? ON_VALUE : OFF_VALUE);

@@ -1,4 +1,3 @@
-#include "device/screens/menus/speed_alarm.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -8,7 +7,7 @@
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/menu_icons.hpp"
@@ -119,8 +118,8 @@ void entry_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen SpeedAlarmScreen{"SpeedAlarmScreen", list_handle};
-const Screen AlarmSpeedScreen{"AlarmSpeedScreen", speed_handle};
-const Screen AlarmSpeedEntryScreen{"AlarmSpeedEntryScreen", entry_handle};
+QL_DEFINE_SCREEN(SpeedAlarmScreen, list_handle);
+QL_DEFINE_SCREEN(AlarmSpeedScreen, speed_handle);
+QL_DEFINE_SCREEN(AlarmSpeedEntryScreen, entry_handle);
 
 } // namespace ql

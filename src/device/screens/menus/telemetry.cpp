@@ -1,7 +1,7 @@
-#include "device/screens/menus/telemetry.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 
@@ -48,6 +48,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen TelemetryScreen{"TelemetryScreen", handle};
+QL_DEFINE_SCREEN(TelemetryScreen, handle);
 
 } // namespace ql

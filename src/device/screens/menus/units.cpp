@@ -1,7 +1,7 @@
-#include "device/screens/menus/units.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/menus/settings_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
 
@@ -55,6 +55,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen UnitsScreen{"UnitsScreen", handle};
+QL_DEFINE_SCREEN(UnitsScreen, handle);
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/service/cal_value.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -8,7 +7,7 @@
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/number_entry.hpp"
-#include "device/screens/service/calibration_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/service/calibration_message.hpp"
 #include "resources/service_icons.hpp"
 
@@ -107,8 +106,8 @@ void range_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen CalValueScreen{"CalValueScreen", value_handle};
-const Screen CalValueEditScreen{"CalValueEditScreen", edit_handle};
-const Screen CalValueRangeScreen{"CalValueRangeScreen", range_handle};
+QL_DEFINE_SCREEN(CalValueScreen, value_handle);
+QL_DEFINE_SCREEN(CalValueEditScreen, edit_handle);
+QL_DEFINE_SCREEN(CalValueRangeScreen, range_handle);
 
 } // namespace ql

@@ -1,10 +1,6 @@
-#include "device/screens/service/calibration_menu.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/main_menu.hpp"
-#include "device/screens/service/cal_value.hpp"
-#include "device/screens/service/dist_calibration.hpp"
-#include "device/screens/service/fuel_calibration.hpp"
+#include "device/screens/screen_list.hpp"
 #include "resources/service_icons.hpp"
 
 namespace ql {
@@ -33,6 +29,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen CalibrationMenuScreen{"CalibrationMenuScreen", handle};
+QL_DEFINE_SCREEN(CalibrationMenuScreen, handle);
 
 } // namespace ql

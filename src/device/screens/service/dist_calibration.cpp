@@ -1,4 +1,3 @@
-#include "device/screens/service/dist_calibration.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -7,7 +6,7 @@
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/number_entry.hpp"
-#include "device/screens/service/calibration_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/service/calibration_message.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
@@ -225,19 +224,18 @@ const MessageScreenLayout LOW{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &Calib
 
 } // namespace
 
-const Screen DistCalStartScreen{"DistCalStartScreen", start_handle};
-const Screen DistCalDriveScreen{"DistCalDriveScreen", drive_handle};
-const Screen DistCalEntryScreen{"DistCalEntryScreen", entry_handle};
-const Screen DistCalDoneScreen{
-    "DistCalDoneScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); }};
-const Screen DistCalNoPulsesScreen{"DistCalNoPulsesScreen", [](Device& dev, std::uint8_t e) {
-                                       message_screen_handle(dev, NO_PULSES, e);
-                                   }};
-const Screen DistCalZeroScreen{
-    "DistCalZeroScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, ZERO, e); }};
-const Screen DistCalHighScreen{
-    "DistCalHighScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, HIGH, e); }};
-const Screen DistCalLowScreen{
-    "DistCalLowScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, LOW, e); }};
+QL_DEFINE_SCREEN(DistCalStartScreen, start_handle);
+QL_DEFINE_SCREEN(DistCalDriveScreen, drive_handle);
+QL_DEFINE_SCREEN(DistCalEntryScreen, entry_handle);
+QL_DEFINE_SCREEN(DistCalDoneScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); });
+QL_DEFINE_SCREEN(DistCalNoPulsesScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, NO_PULSES, e); });
+QL_DEFINE_SCREEN(DistCalZeroScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, ZERO, e); });
+QL_DEFINE_SCREEN(DistCalHighScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, HIGH, e); });
+QL_DEFINE_SCREEN(DistCalLowScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, LOW, e); });
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/service/fuel_calibration.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/legends.hpp"
@@ -7,7 +6,7 @@
 #include "device/hardware/fuel_sender.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/number_entry.hpp"
-#include "device/screens/service/calibration_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/service/calibration_message.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
@@ -329,17 +328,16 @@ void decrease_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen FuelCalEmptyScreen{"FuelCalEmptyScreen", empty_handle};
-const Screen FuelCalAmountScreen{"FuelCalAmountScreen", amount_handle};
-const Screen FuelCalAddScreen{"FuelCalAddScreen", add_handle};
-const Screen FuelCalFullScreen{"FuelCalFullScreen", full_handle};
-const Screen FuelCalDoneScreen{
-    "FuelCalDoneScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); }};
-const Screen FuelCalSignalScreen{"FuelCalSignalScreen", [](Device& dev, std::uint8_t e) {
-                                     message_screen_handle(dev, SIGNAL, e);
-                                 }};
-const Screen FuelCalDecreaseScreen{"FuelCalDecreaseScreen", decrease_handle};
-const Screen FuelCalMaxScreen{
-    "FuelCalMaxScreen", [](Device& dev, std::uint8_t e) { message_screen_handle(dev, MAX, e); }};
+QL_DEFINE_SCREEN(FuelCalEmptyScreen, empty_handle);
+QL_DEFINE_SCREEN(FuelCalAmountScreen, amount_handle);
+QL_DEFINE_SCREEN(FuelCalAddScreen, add_handle);
+QL_DEFINE_SCREEN(FuelCalFullScreen, full_handle);
+QL_DEFINE_SCREEN(FuelCalDoneScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); });
+QL_DEFINE_SCREEN(FuelCalSignalScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, SIGNAL, e); });
+QL_DEFINE_SCREEN(FuelCalDecreaseScreen, decrease_handle);
+QL_DEFINE_SCREEN(FuelCalMaxScreen,
+                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, MAX, e); });
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/service/fuel_gauge.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -7,7 +6,7 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/icons.hpp"
@@ -152,6 +151,6 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen FuelGaugeScreen{"FuelGaugeScreen", handle};
+QL_DEFINE_SCREEN(FuelGaugeScreen, handle);
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/service/perf_screens.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -8,7 +7,7 @@
 #include "device/hardware/perf_timer.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
@@ -249,8 +248,8 @@ void run_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen PerfMenuScreen{"PerfMenuScreen", menu_handle};
-const Screen PerfArmScreen{"PerfArmScreen", arm_handle};
-const Screen PerfRunScreen{"PerfRunScreen", run_handle};
+QL_DEFINE_SCREEN(PerfMenuScreen, menu_handle);
+QL_DEFINE_SCREEN(PerfArmScreen, arm_handle);
+QL_DEFINE_SCREEN(PerfRunScreen, run_handle);
 
 } // namespace ql

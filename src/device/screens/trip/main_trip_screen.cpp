@@ -7,7 +7,7 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/main_menu.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/screens/trip/trip_pages.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -107,7 +107,7 @@ void handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-const Screen MainTripScreen{"MainTripScreen", handle};
+QL_DEFINE_SCREEN(MainTripScreen, handle);
 
 void advance_trip_page(Device& dev) {
     TripScreenState& trip = dev.screens.trip;

@@ -1,11 +1,9 @@
 #pragma once
-#include "device/kernel/screen.hpp"
 #include <cstdint>
 
 namespace ql {
 
-// The run screen: the interval distance above, one trip value page below.
-extern const Screen MainTripScreen;
+struct Device;
 
 // Moves trip_page to the next page enabled in telemetry_mask; total distance is always there.
 void advance_trip_page(Device& dev);

@@ -1,9 +1,7 @@
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/keys.hpp"
 #include "device/hardware/perf_timer.hpp"
-#include "device/screens/menus/main_menu.hpp"
-#include "device/screens/service/fuel_gauge.hpp"
-#include "device/screens/service/perf_screens.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "support/screen_driver.hpp"
 #include <gtest/gtest.h>
