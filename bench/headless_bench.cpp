@@ -1,7 +1,7 @@
 // How fast the device runs in simulated time inside one process, and how long the device
 // takes from the window's creation to its first picture. The drives report simulated hours
 // per wall second and the ratio to real time, so that they read the same on any machine.
-#include "hardware/keys.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/shell.hpp"
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 #include <array>
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 
 // The marks and icons of the trip screen. They are drawn by exclusive-or onto a cleared area, so
 // a '#' shows as a dark dot. The icons share one style: 1-dot outlines, round faces, solid hubs

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 
 // The 4 x 7 marks at the right end of a list row, drawn by exclusive-or so that they show light
 // on the highlighted row.

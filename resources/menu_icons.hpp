@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 
 // The pictures of the main menu and of the set-up screens opened from it. Every one is drawn by
 // exclusive-or; what a '#' shows depends on what lies under it, as each group below says.

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 
 // The pictures of the calibration and service screens and of the About screen. Every one is
 // drawn by exclusive-or; what a '#' shows depends on what lies under it, as each group below says.

@@ -1,5 +1,5 @@
 #pragma once
-#include "graphics/bitmap.hpp"
+#include "resources/bitmap.hpp"
 #include <cstdint>
 
 // The small proportional font of the simulator's status line below the faceplate ("Speed :

@@ -1,5 +1,5 @@
 #include "app/script_cli.hpp"
-#include "screens/screen_list.hpp"
+#include "device/screens/screen_list.hpp"
 #include "shell/catalogue.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/settings_file.hpp"

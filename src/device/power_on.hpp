@@ -1,5 +1,5 @@
 #pragma once
-#include "settings/settings.hpp"
+#include "device/settings/settings.hpp"
 #include <cstdint>
 #include <optional>
 

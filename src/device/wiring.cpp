@@ -1,12 +1,13 @@
 #include "device/wiring.hpp"
 #include "device/device.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/clocks.hpp"
+#include "device/hardware/fuel_sender.hpp"
+#include "device/hardware/lcd_panel.hpp"
+#include "device/hardware/perf_timer.hpp"
+#include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/power_on.hpp"
-#include "hardware/buttons.hpp"
-#include "hardware/clocks.hpp"
-#include "hardware/fuel_sender.hpp"
-#include "hardware/lcd_panel.hpp"
-#include "hardware/perf_timer.hpp"
-#include "hardware/vehicle.hpp"
 
 namespace ql {
 

@@ -1,5 +1,5 @@
 #include "shell/button_keys.hpp"
-#include "hardware/buttons.hpp"
+#include "device/hardware/buttons.hpp"
 
 namespace ql {
 

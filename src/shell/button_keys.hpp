@@ -1,5 +1,5 @@
 #pragma once
-#include "kernel/events.hpp"
+#include "device/kernel/events.hpp"
 #include "shell/shell.hpp"
 #include <optional>
 

@@ -1,6 +1,6 @@
 #include "shell/catalogue.hpp"
-#include "screens/screen_list.hpp"
-#include "settings/settings.hpp"
+#include "device/screens/screen_list.hpp"
+#include "device/settings/settings.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/markup.hpp"

@@ -1,5 +1,5 @@
 #include "shell/device_setup.hpp"
-#include "settings/languages.hpp"
+#include "device/settings/languages.hpp"
 #include <charconv>
 
 namespace ql {

@@ -1,6 +1,6 @@
 #include "shell/faceplate.hpp"
-#include "hardware/buttons.hpp"
-#include "hardware/lcd_panel.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "resources/faceplate_lettering.hpp"
 #include <algorithm>
 #include <array>

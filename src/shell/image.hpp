@@ -1,5 +1,5 @@
 #pragma once
-#include "hardware/lcd_panel.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

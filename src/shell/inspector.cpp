@@ -1,8 +1,8 @@
 #include "shell/inspector.hpp"
-#include "kernel/events.hpp"
-#include "screens/menus/contrast.hpp"
-#include "screens/trip/trip_state.hpp"
-#include "settings/settings.hpp"
+#include "device/kernel/events.hpp"
+#include "device/screens/screen_list.hpp"
+#include "device/screens/trip/trip_state.hpp"
+#include "device/settings/settings.hpp"
 #include "shell/state_dump.hpp"
 #include "shell/time_control.hpp"
 #include <algorithm>

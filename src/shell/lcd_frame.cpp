@@ -1,5 +1,5 @@
 #include "shell/lcd_frame.hpp"
-#include "graphics/frame_picture.hpp"
+#include "device/graphics/frame_picture.hpp"
 #include "shell/png_file.hpp"
 #include <algorithm>
 #include <cctype>

@@ -1,5 +1,6 @@
 #include "shell/monkey.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/shell.hpp"
 #include <array>
 #include <cmath>

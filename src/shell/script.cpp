@@ -1,7 +1,7 @@
 #include "shell/script.hpp"
-#include "hardware/buttons.hpp"
-#include "hardware/keys.hpp"
-#include "screens/screen_list.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
+#include "device/screens/screen_list.hpp"
 #include "shell/text_search.hpp"
 #include <charconv>
 #include <limits>

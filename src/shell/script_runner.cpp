@@ -1,5 +1,5 @@
 #include "shell/script_runner.hpp"
-#include "graphics/frame_picture.hpp"
+#include "device/graphics/frame_picture.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include "shell/state_dump.hpp"

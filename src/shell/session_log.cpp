@@ -1,6 +1,6 @@
 #include "shell/session_log.hpp"
-#include "hardware/buttons.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
 
 namespace ql {
 

@@ -1,7 +1,7 @@
 #include "shell/shell.hpp"
+#include "device/hardware/fuel_sender.hpp"
+#include "device/hardware/vehicle.hpp"
 #include "device/wiring.hpp"
-#include "hardware/fuel_sender.hpp"
-#include "hardware/vehicle.hpp"
 #include "shell/settings_file.hpp"
 #include <algorithm>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Recording the window picture of a shell as it changes: no GIF code of its own, so the browser
 // build (which has no GIF files) keeps it.
-#include "hardware/buttons.hpp"
+#include "device/hardware/buttons.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/gif_recorder.hpp"
 

@@ -1,4 +1,7 @@
 #include "shell/state_dump.hpp"
+#include "device/hardware/clocks.hpp"
+#include "device/hardware/fuel_sender.hpp"
+#include "device/hardware/vehicle.hpp"
 
 namespace ql {
 

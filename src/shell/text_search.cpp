@@ -1,7 +1,7 @@
 #include "shell/text_search.hpp"
 #include "device/device.hpp"
+#include "device/graphics/text.hpp"
 #include "device/wiring.hpp"
-#include "graphics/text.hpp"
 #include <algorithm>
 #include <memory>
 #include <vector>

@@ -1,5 +1,5 @@
 #include "shell/window_picture.hpp"
-#include "hardware/buttons.hpp"
+#include "device/hardware/buttons.hpp"
 #include "shell/faceplate.hpp"
 #include "shell/status_text.hpp"
 #include <algorithm>

@@ -1,9 +1,10 @@
 // The browser page's interface to one simulated device: the same shell as the desktop window
 // (its timers, its window picture, its button keys), driven from JavaScript. The page feeds in
 // its pointer, keys and clock, and shows the window picture on a canvas.
-#include "graphics/frame_picture.hpp"
-#include "hardware/buttons.hpp"
-#include "settings/settings.hpp"
+#include "device/graphics/frame_picture.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/kernel/kernel.hpp"
+#include "device/settings/settings.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/device_setup.hpp"
 #include "shell/shell.hpp"
@@ -198,8 +199,7 @@ QL_EXPORT const char* ql_fuel_text() {
 }
 
 QL_EXPORT const char* ql_screen_name() {
-    const ql::Screen* screen = shell ? shell->dev.kernel.current_screen : nullptr;
-    return screen != nullptr ? screen->name : "";
+    return shell ? ql::screen_name(shell->dev, "") : "";
 }
 
 } // extern "C"

@@ -1,9 +1,12 @@
 #include "device/device.hpp"
+#include "device/graphics/draw.hpp"
+#include "device/hardware/fuel_sender.hpp"
+#include "device/hardware/vehicle.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/power_on.hpp"
-#include "hardware/fuel_sender.hpp"
-#include "hardware/vehicle.hpp"
-#include "screens/trip/main_trip_screen.hpp"
-#include "settings/settings.hpp"
+#include "device/screens/screen_list.hpp"
+#include "device/screens/trip/main_trip_screen.hpp"
+#include "device/settings/settings.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>
 

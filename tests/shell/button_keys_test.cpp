@@ -1,4 +1,4 @@
-#include "hardware/buttons.hpp"
+#include "device/hardware/buttons.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/state_dump.hpp"
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "screens/screen_list.hpp"
+#include "device/screens/screen_list.hpp"
 #include "shell/catalogue.hpp"
 #include "shell/png_file.hpp"
 #include "shell/script_runner.hpp"

@@ -1,4 +1,4 @@
-#include "hardware/lcd_panel.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "shell/faceplate.hpp"
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "graphics/frame_picture.hpp"
+#include "device/graphics/frame_picture.hpp"
 #include "shell/lcd_frame.hpp"
 #include "shell/png_file.hpp"
 #include "shell/script_runner.hpp"

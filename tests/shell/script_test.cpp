@@ -1,6 +1,6 @@
-#include "hardware/buttons.hpp"
-#include "hardware/keys.hpp"
-#include "kernel/events.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
+#include "device/kernel/events.hpp"
 #include "shell/script.hpp"
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "hardware/buttons.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include "shell/script_runner.hpp"
 #include "shell/session_log.hpp"

@@ -1,4 +1,4 @@
-#include "hardware/keys.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/state_dump.hpp"
 #include <gtest/gtest.h>
 

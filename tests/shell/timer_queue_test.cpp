@@ -1,4 +1,4 @@
-#include "hardware/host.hpp"
+#include "device/hardware/host.hpp"
 #include "shell/timer_queue.hpp"
 #include <gtest/gtest.h>
 #include <string>

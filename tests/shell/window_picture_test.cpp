@@ -1,5 +1,5 @@
-#include "hardware/buttons.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/buttons.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/png_file.hpp"
 #include "shell/shell.hpp"
 #include "shell/status_text.hpp"

@@ -1,9 +1,9 @@
 #pragma once
 // Sets the simulated speed the way the Up and Down keys do, ten km/h a press.
 
-#include "hardware/keys.hpp"
-#include "hardware/vehicle.hpp"
 #include "device/device.hpp"
+#include "device/hardware/keys.hpp"
+#include "device/hardware/vehicle.hpp"
 
 namespace ql::test {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "hardware/host.hpp"
+#include "device/hardware/host.hpp"
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // The keyboard: the faceplate's keys, the arrows for the simulated vehicle, the clock's keys,
 // and the window's own (the key map, the inspector, screenshots, recordings, Ctrl+Q).
 #include "app/window/front_end.hpp"
-#include "hardware/keys.hpp"
+#include "device/hardware/keys.hpp"
 #include "shell/button_keys.hpp"
 #include <ctime>
 #include <iostream>

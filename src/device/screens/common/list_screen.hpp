@@ -1,0 +1,51 @@
+#pragma once
+#include "device/kernel/screen.hpp"
+#include "device/screens/common/list_screen_state.hpp"
+#include "device/settings/languages.hpp"
+#include "device/ui/list_menu.hpp"
+#include <array>
+#include <cstdint>
+
+namespace ql {
+
+// One row of a list screen: its label in each language, and what OK does on it: open a
+// screen, or make a choice in place. draw_extra draws the row's marker or current value.
+struct ListRow {
+    Texts label;
+    const Screen* opens = nullptr;
+    void (*choose)(Device& dev) = nullptr;
+    void (*draw_extra)(Device& dev, std::uint8_t text_y) = nullptr;
+};
+
+// A list screen, described by a table. On entry it clears the panel, draws the side bars, the
+// list legends (back, OK, down, up) and its 17 x 17 title icon at (56, 4), writes the labels
+// of the current language into the items and draws the list. Back opens `parent`; OK acts
+// on the selected row; the right-hand buttons move the selection. There is no idle time-out.
+struct ListScreenTable {
+    const std::uint8_t* title_icon; // 17 x 17, or nullptr
+    const ListRow* rows;
+    std::uint8_t row_count;
+    const Screen* parent;
+    ListScreenState& (*state)(Device& dev);
+    // Runs on entry after the items are filled and before the list is drawn: it may shorten
+    // the list, move the selection or place a choice marker.
+    void (*prepare)(Device& dev, ListScreenState& list) = nullptr;
+    // Events the common mapping leaves alone (EV_EXIT, ticks).
+    void (*other)(Device& dev, std::uint8_t event) = nullptr;
+    // For a screen that shows the items of another screen's state with a selection of its
+    // own: its ListMenu. Without it the list uses the state's menu.
+    ListMenu& (*own_menu)(Device& dev) = nullptr;
+};
+
+// The ListMenu a list screen works on.
+ListMenu& list_screen_menu(Device& dev, const ListScreenTable& table);
+
+void list_screen_handle(Device& dev, const ListScreenTable& table, std::uint8_t event);
+
+// Makes item `index` the selection, scrolling the least that brings it into view.
+void list_select(ListMenu& menu, std::uint8_t index);
+
+// Draws a bracketed value at the right end of a row: "[on]", "[km]".
+void list_draw_value(Device& dev, std::uint8_t text_y, const char* value);
+
+} // namespace ql

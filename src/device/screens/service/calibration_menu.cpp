@@ -1,0 +1,34 @@
+#include "device/device.hpp"
+#include "device/screens/common/list_screen.hpp"
+#include "device/screens/screen_list.hpp"
+#include "resources/service_icons.hpp"
+
+namespace ql {
+
+namespace {
+
+const ListRow ROWS[] = {
+    {{"Cal. Distance", "Cal. Distance", "Cal. Distanza", "Distancia", "Distanz"},
+     &DistCalStartScreen,
+     nullptr,
+     list_submenu_marker},
+    {{"Cal. Fuel", "Cal. Carburant", "Cal. Carburante", "Combustible", "Kraftstoff"},
+     &FuelCalEmptyScreen,
+     nullptr,
+     list_submenu_marker},
+    {{"Value", "Valeur", "Valore", "Valor", "Wert"}, &CalValueScreen, nullptr, list_submenu_marker},
+};
+
+const ListScreenTable MENU{
+    CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
+    [](Device& dev) -> ListScreenState& { return dev.screens.calibration.menu; }};
+
+void handle(Device& dev, std::uint8_t event) {
+    list_screen_handle(dev, MENU, event);
+}
+
+} // namespace
+
+QL_DEFINE_SCREEN(CalibrationMenuScreen, handle);
+
+} // namespace ql

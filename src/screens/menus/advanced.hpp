@@ -1,9 +1,0 @@
-#pragma once
-#include "kernel/screen.hpp"
-
-namespace ql {
-
-// Counting direction, resolution and sleep, each toggled in place.
-extern const Screen AdvancedScreen;
-
-} // namespace ql

@@ -1,9 +1,0 @@
-#pragma once
-#include "kernel/screen.hpp"
-
-namespace ql {
-
-// The languages the variant offers, each named in itself; the current one is marked.
-extern const Screen LanguageScreen;
-
-} // namespace ql

@@ -1,9 +1,0 @@
-#pragma once
-#include "kernel/screen.hpp"
-
-namespace ql {
-
-// Switches each of the trip screen's six value pages on or off.
-extern const Screen TelemetryScreen;
-
-} // namespace ql

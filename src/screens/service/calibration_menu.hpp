@@ -1,9 +1,0 @@
-#pragma once
-#include "kernel/screen.hpp"
-
-namespace ql {
-
-// The calibration list: the distance wizard, the fuel wizard and the calibration value.
-extern const Screen CalibrationMenuScreen;
-
-} // namespace ql

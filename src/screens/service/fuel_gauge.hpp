@@ -1,8 +1,0 @@
-#pragma once
-#include "kernel/screen.hpp"
-
-namespace ql {
-
-extern const Screen FuelGaugeScreen;
-
-} // namespace ql
