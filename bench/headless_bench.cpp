@@ -2,8 +2,8 @@
 // takes from the window's creation to its first picture. The drives report simulated hours
 // per wall second and the ratio to real time, so that they read the same on any machine.
 #include "hardware/keys.hpp"
-#include "shell/faceplate.hpp"
-#include "shell/shell.hpp"
+#include "sim/host/shell.hpp"
+#include "sim/picture/faceplate.hpp"
 #include <benchmark/benchmark.h>
 #include <memory>
 

@@ -4,9 +4,9 @@
 #include "graphics/frame_picture.hpp"
 #include "hardware/buttons.hpp"
 #include "settings/settings.hpp"
-#include "shell/button_keys.hpp"
-#include "shell/device_setup.hpp"
-#include "shell/shell.hpp"
+#include "sim/host/button_keys.hpp"
+#include "sim/host/device_setup.hpp"
+#include "sim/host/shell.hpp"
 #include <cmath>
 #include <cstdint>
 #include <memory>
