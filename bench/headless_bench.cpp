@@ -16,8 +16,7 @@ void DriveAt100Kph(benchmark::State& state) {
     const auto hours = static_cast<std::uint64_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto shell = std::make_unique<ql::Shell>();
-        ql::shell_paint(*shell);
+        auto shell = std::make_unique<ql::Shell>(ql::ShellConfig{});
         for (int i = 0; i < 10; ++i)
             ql::shell_key_down(*shell, ql::KEY_UP);
         state.ResumeTiming();
@@ -39,8 +38,7 @@ BENCHMARK(DriveAt100Kph)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->UseRea
 // picture made for it; the faceplate is drawn by the first run only.
 void StartUpToFirstPicture(benchmark::State& state) {
     for (auto _ : state) {
-        auto shell = std::make_unique<ql::Shell>();
-        ql::shell_paint(*shell);
+        auto shell = std::make_unique<ql::Shell>(ql::ShellConfig{});
         benchmark::DoNotOptimize(ql::shell_picture(*shell).rgb.data());
     }
 }

@@ -129,8 +129,6 @@ class WindowFrontEnd {
         : options_(options), window_(window), start_ticks_(SDL_GetTicks64()),
           clock_(options.speed) {
         player_.script = options.script;
-        shell_.power_on_options = options.script_options.power_on;
-        shell_.settings_file = options.script_options.settings_file;
     }
 
     // F11's GIF and F10's session still being recorded are written when the window closes.
@@ -590,7 +588,9 @@ class WindowFrontEnd {
     bool hint_failed_ = false;
     PanelLevels panel_seen_;
     std::string title_;
-    Shell shell_; // created with the window: time 0
+    // Created with the window at time 0; painted once the recordings watch it.
+    Shell shell_{ShellConfig{options_.script_options.power_on,
+                             options_.script_options.settings_file, false}};
     WindowRecordings recordings_{shell_, options_.replay_options, options_.session_note,
                                  options_.record_file};
     ScriptPlayer player_;

@@ -48,9 +48,7 @@ QL_EXPORT int ql_start(int variant, const char* language) {
     shell.reset();
     ql::PowerOnOptions options;
     if (!ql::resolve_power_on(std::to_string(variant), language, options, message)) return 1;
-    shell = std::make_unique<ql::Shell>();
-    shell->power_on_options = options;
-    ql::shell_paint(*shell);
+    shell = std::make_unique<ql::Shell>(ql::ShellConfig{options, {}});
     picture_new = true;
     return 0;
 }

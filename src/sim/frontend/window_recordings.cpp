@@ -1,4 +1,5 @@
 #include "sim/frontend/window_recordings.hpp"
+#include "sim/files/atomic_file.hpp"
 #include "sim/frontend/time_control.hpp"
 #include "sim/record/screenshot.hpp"
 #include <fstream>
@@ -71,10 +72,8 @@ void WindowRecordings::write_session(std::ostream& out, std::ostream& err) {
                                     : ".\n";
     header += note_;
     const std::string text = log_.script(shell_.now_ms, header);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << text;
-    file.close();
-    if (!file) {
+    AtomicWriteStep step{};
+    if (!write_file_atomically(path, text, step)) {
         err << "ql730-sim: session not saved: cannot write the file " << path.string() << std::endl;
         return;
     }

@@ -1,4 +1,5 @@
 #include "sim/host/settings_file.hpp"
+#include "sim/files/atomic_file.hpp"
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -176,21 +177,9 @@ bool check_settings_file_writable(const std::string& file, std::string& error) {
 
 bool save_settings_file(const std::string& file, const Settings& settings, std::string& error) {
     const std::string text = settings_state_json(settings).dump(2) + "\n";
-    const std::string temporary = file + ".part";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool written = fd >= 0;
-    std::size_t done = 0;
-    while (written && done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        if (written) done += static_cast<std::size_t>(n);
-    }
-    written = written && ::fsync(fd) == 0;
-    if (fd >= 0 && ::close(fd) != 0) written = false;
-    if (!written || std::rename(temporary.c_str(), file.c_str()) != 0) {
+    AtomicWriteStep step{};
+    if (!write_file_atomically(file, text, step, 0644)) {
         error = file + ": settings: cannot write it: " + std::strerror(errno);
-        ::unlink(temporary.c_str());
         return false;
     }
     return true;

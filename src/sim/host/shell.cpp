@@ -17,6 +17,12 @@ Shell::Shell() {
     device_create(dev);
 }
 
+Shell::Shell(const ShellConfig& config) : Shell() {
+    power_on_options = config.power_on;
+    settings_file = config.settings_file;
+    if (config.paint) shell_paint(*this);
+}
+
 Shell::~Shell() {
     // At exit the store goes to its file once more, whatever changed last.
     if (!settings_file.empty() && !power_on_pending) {

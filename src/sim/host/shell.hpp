@@ -37,6 +37,15 @@ struct ShellObserver {
     virtual void handled(Shell& shell) { (void)shell; }
 };
 
+// How a shell starts: what the device powers on as and where its store is kept.
+struct ShellConfig {
+    PowerOnOptions power_on;   // what the first paint powers on as
+    std::string settings_file; // when named, the store is kept there
+    // The first paint (the device's power-on) at once; false leaves it to the caller, who
+    // starts watching the shell first (the window's session log records that paint).
+    bool paint = true;
+};
+
 // The simulator around one device: its window picture, its timers and the routing of every
 // window message to the simulated hardware. Constructing it is the window's creation (at time
 // 0, hardware reset, periodic timers started); the device powers on at the first paint. Front
@@ -58,6 +67,8 @@ struct Shell final : Host, PaintSink {
     std::vector<ShellObserver*> observers; // not owned
 
     Shell();
+    // A shell set up by `config`, painted (so powered on) unless config.paint is false.
+    explicit Shell(const ShellConfig& config);
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;

@@ -269,10 +269,7 @@ ScriptStatus play_script(const Script& script, Shell& shell, const ScriptOptions
 
 int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
                  std::ostream& out, std::ostream& err) {
-    Shell shell;
-    shell.power_on_options = options.power_on;
-    shell.settings_file = options.settings_file;
-    shell_paint(shell);
+    Shell shell(ShellConfig{options.power_on, options.settings_file});
     for (const Script& script : scripts) {
         const ScriptStatus status = play_script(script, shell, options, out, err);
         if (status != ScriptStatus::finished) return exit_code_of(status);

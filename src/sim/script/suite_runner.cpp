@@ -1,7 +1,10 @@
 #include "sim/script/suite_runner.hpp"
+#include "sim/files/atomic_file.hpp"
 #include "sim/files/markup.hpp"
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
@@ -22,10 +25,7 @@ Outcome play_alone(const Script& script, const ScriptOptions& options, std::ostr
     std::ostringstream err;
     Outcome outcome;
     {
-        Shell shell;
-        shell.power_on_options = options.power_on;
-        shell.settings_file = options.settings_file;
-        shell_paint(shell);
+        Shell shell(ShellConfig{options.power_on, options.settings_file});
         outcome.status = play_script(script, shell, options, out, err);
     }
     outcome.messages = err.str();
@@ -38,7 +38,7 @@ std::string first_line(const std::string& text) {
     return text.substr(0, text.find('\n'));
 }
 
-// Written beside the report and renamed over it, so that a reader never sees half a file.
+// Written atomically, so that a reader never sees half a file.
 bool write_junit(const std::string& name, const std::vector<Script>& scripts,
                  const std::vector<Outcome>& outcomes, std::string& error) {
     int failures = 0;
@@ -69,25 +69,11 @@ bool write_junit(const std::string& name, const std::vector<Script>& scripts,
         }
     }
     xml << "</testsuite>\n</testsuites>\n";
-    const std::string temporary = name + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        file << xml.str();
-        file.flush();
-        if (!file) {
-            error = "cannot write the report " + name;
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, name, ec);
-    if (ec) {
-        error = "cannot write the report " + name + ": " + ec.message();
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    AtomicWriteStep step{};
+    if (write_file_atomically(name, xml.str(), step)) return true;
+    error = "cannot write the report " + name;
+    if (step == AtomicWriteStep::rename) error += std::string(": ") + std::strerror(errno);
+    return false;
 }
 
 } // namespace

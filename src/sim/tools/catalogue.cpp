@@ -1,6 +1,7 @@
 #include "sim/tools/catalogue.hpp"
 #include "screens/screen_list.hpp"
 #include "settings/settings.hpp"
+#include "sim/files/atomic_file.hpp"
 #include "sim/files/lcd_frame.hpp"
 #include "sim/files/markup.hpp"
 #include "sim/files/png_file.hpp"
@@ -256,31 +257,15 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
     return html.str();
 }
 
-// Written beside the page and renamed over it, so that a reader never sees half a page.
+// Written atomically, so that a reader never sees half a page.
 bool write_page(const std::filesystem::path& path, const std::string& page, std::string& error) {
-    const std::filesystem::path temporary = path.string() + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) {
-            error = file_error(temporary, "write the file");
-            return false;
-        }
-        file << page;
-        file.flush();
-        if (!file) {
-            error = file_error(temporary, "write the file");
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        error = "cannot write the file: " + ec.message() + " (" + path.string() + ")";
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    AtomicWriteStep step{};
+    if (write_file_atomically(path, page, step)) return true;
+    // What could not be written or renamed: the part, or the page it was to become.
+    error = file_error(
+        step == AtomicWriteStep::rename ? path : std::filesystem::path(path.string() + ".part"),
+        "write the file");
+    return false;
 }
 
 // What a look powers on as: the language chosen at power-on; for miles and gallons, the store
@@ -290,9 +275,7 @@ bool power_on_for(const CatalogueLook& look, PowerOnOptions& options, std::strin
     if (!look.imperial) return true;
     Script script;
     if (!parse_script("units", script_lines(IMPERIAL_STEPS), script, error)) return false;
-    Shell shell;
-    shell.power_on_options = options;
-    shell_paint(shell);
+    Shell shell(ShellConfig{options, {}});
     if (!play(shell, script) || get_distance_unit(shell.dev) != DistanceUnit::Miles ||
         get_fuel_unit(shell.dev) != FuelUnit::Gallons) {
         error = "the Units screen did not switch to miles and gallons";
@@ -367,9 +350,7 @@ int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>
             continue;
         }
         for (const auto& [name, script] : scripts) {
-            Shell shell;
-            shell.power_on_options = options;
-            shell_paint(shell);
+            Shell shell(ShellConfig{options, {}});
             const bool played = play(shell, script);
             if (!played || name != screen_name(shell)) {
                 missing[{name, i}] = std::string(played ? "" : "a step failed; ") +

@@ -64,7 +64,6 @@ class Monkey {
     explicit Monkey(const MonkeyOptions& options) : options_(options), random_(options.seed) {}
 
     MonkeyResult run() {
-        shell_paint(shell_);
         check();
         while (result_.passed && result_.inputs < options_.inputs) {
             ++result_.inputs;
@@ -179,7 +178,7 @@ class Monkey {
 
     MonkeyOptions options_;
     std::mt19937_64 random_;
-    Shell shell_;
+    Shell shell_{ShellConfig{}};
     MonkeyResult result_;
     const Screen* last_screen_ = nullptr;
     std::array<std::string, HISTORY> history_;

@@ -1,0 +1,54 @@
+#include "sim/files/atomic_file.hpp"
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace ql {
+
+namespace {
+
+bool write_all(int fd, std::string_view text) {
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Removes the part without losing the errno that says why it is being removed.
+bool give_up(const std::string& part) {
+    const int why = errno;
+    ::unlink(part.c_str());
+    errno = why;
+    return false;
+}
+
+} // namespace
+
+bool write_file_atomically(const std::filesystem::path& path, std::string_view text,
+                           AtomicWriteStep& step, mode_t mode) {
+    const std::string part = path.string() + ".part";
+    step = AtomicWriteStep::open;
+    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) return false;
+    step = AtomicWriteStep::write;
+    bool written = write_all(fd, text) && ::fsync(fd) == 0;
+    if (!written) {
+        const int why = errno;
+        ::close(fd);
+        errno = why;
+    } else {
+        written = ::close(fd) == 0;
+    }
+    if (!written) return give_up(part);
+    step = AtomicWriteStep::rename;
+    if (std::rename(part.c_str(), path.c_str()) != 0) return give_up(part);
+    step = AtomicWriteStep::none;
+    return true;
+}
+
+} // namespace ql
