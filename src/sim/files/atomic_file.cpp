@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ql {
@@ -31,8 +32,25 @@ bool give_up(const std::string& part) {
 
 bool write_file_atomically(const std::filesystem::path& path, std::string_view text,
                            AtomicWriteStep& step, mode_t mode) {
-    const std::string part = path.string() + ".part";
     step = AtomicWriteStep::open;
+    // A device or a pipe (/dev/stdout) is written straight into: there is no half file to hide,
+    // and renaming over it would replace the device's name.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+        !S_ISDIR(existing.st_mode)) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) return false;
+        step = AtomicWriteStep::write;
+        const bool written = write_all(fd, text);
+        const int why = errno;
+        if (::close(fd) != 0 || !written) {
+            if (!written) errno = why;
+            return false;
+        }
+        step = AtomicWriteStep::none;
+        return true;
+    }
+    const std::string part = path.string() + ".part";
     const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0) return false;
     step = AtomicWriteStep::write;

@@ -12,7 +12,7 @@ enum class AtomicWriteStep : std::uint8_t { none, open, write, rename };
 // Writes `text` to PATH.part, flushes it to the disk and renames it over PATH, so that PATH is
 // always either what it was or the new text, whole, whatever stops the program. On failure the
 // part is removed, `step` says what failed and errno why; PATH is untouched. A new file gets
-// `mode` less the umask.
+// `mode` less the umask. A device or a pipe in PATH's place is written straight into.
 bool write_file_atomically(const std::filesystem::path& path, std::string_view text,
                            AtomicWriteStep& step, mode_t mode = 0666);
 

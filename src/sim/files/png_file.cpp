@@ -1,4 +1,5 @@
 #include "sim/files/png_file.hpp"
+#include "sim/files/atomic_file.hpp"
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -20,23 +21,30 @@ std::string describe(const std::filesystem::path& path, const std::string& reaso
 } // namespace
 
 bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error) {
-    File file(std::fopen(path.c_str(), "wb"));
-    if (!file) {
-        error = file_error(path, "write the file");
-        return false;
-    }
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
     png.width = static_cast<png_uint_32>(image.width);
     png.height = static_cast<png_uint_32>(image.height);
     png.format = PNG_FORMAT_RGB;
-    const bool written = png_image_write_to_stdio(&png, file.get(), 0, image.rgb.data(),
-                                                  image.width * 3, nullptr) != 0;
-    const bool closed = std::fclose(file.release()) == 0;
-    if (!written || !closed) {
-        error = written ? file_error(path, "write the file")
-                        : describe(path, std::string("write the PNG: ") + png.message);
+    // Made in memory first (its size asked for, then filled), then written whole.
+    png_alloc_size_t size = 0;
+    std::string bytes;
+    bool made = png_image_write_to_memory(&png, nullptr, &size, 0, image.rgb.data(),
+                                          image.width * 3, nullptr) != 0;
+    if (made) {
+        bytes.resize(size);
+        made = png_image_write_to_memory(&png, bytes.data(), &size, 0, image.rgb.data(),
+                                         image.width * 3, nullptr) != 0;
+        bytes.resize(size);
+    }
+    if (!made) {
+        error = describe(path, std::string("write the PNG: ") + png.message);
         png_image_free(&png);
+        return false;
+    }
+    AtomicWriteStep step{};
+    if (!write_file_atomically(path, bytes, step)) {
+        error = file_error(path, "write the file");
         return false;
     }
     return true;

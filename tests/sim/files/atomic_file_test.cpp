@@ -44,6 +44,11 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoPart) {
     EXPECT_FALSE(fs::exists(dir / "taken.part"));
     EXPECT_EQ(contents(file), "new");
     fs::remove_all(dir);
+
+    // A device keeps its name: written into, never renamed over.
+    EXPECT_TRUE(ql::write_file_atomically("/dev/null", "x", step));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+    EXPECT_FALSE(fs::exists("/dev/null.part"));
 }
 
 } // namespace
