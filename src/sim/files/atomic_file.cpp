@@ -28,7 +28,27 @@ bool give_up(const std::string& part) {
     return false;
 }
 
+std::string part_name(const std::filesystem::path& path) {
+    return path.string() + ".part";
+}
+
 } // namespace
+
+int open_part(const std::filesystem::path& path, mode_t mode) {
+    return ::open(part_name(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+}
+
+bool commit_part(const std::filesystem::path& path) {
+    const std::string part = part_name(path);
+    const int fd = ::open(part.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return give_up(part);
+    const bool synced = ::fsync(fd) == 0;
+    const int why = errno;
+    ::close(fd);
+    errno = why;
+    if (!synced || std::rename(part.c_str(), path.c_str()) != 0) return give_up(part);
+    return true;
+}
 
 bool write_file_atomically(const std::filesystem::path& path, std::string_view text,
                            AtomicWriteStep& step, mode_t mode) {
@@ -50,8 +70,8 @@ bool write_file_atomically(const std::filesystem::path& path, std::string_view t
         step = AtomicWriteStep::none;
         return true;
     }
-    const std::string part = path.string() + ".part";
-    const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const std::string part = part_name(path);
+    const int fd = open_part(path, mode);
     if (fd < 0) return false;
     step = AtomicWriteStep::write;
     bool written = write_all(fd, text) && ::fsync(fd) == 0;

@@ -1,4 +1,5 @@
 #include "sim/files/gif_recorder.hpp"
+#include "sim/files/atomic_file.hpp"
 #include "sim/files/png_file.hpp"
 #include <algorithm>
 #include <cerrno>
@@ -121,7 +122,7 @@ bool GifRecorder::start(const std::filesystem::path& path, const RgbImage& pictu
     int code = 0;
     errno = 0;
     // Opened here rather than by giflib, so that the file gets the usual permissions.
-    const int fd = ::open(part_of(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const int fd = open_part(path);
     if (fd < 0) {
         error = file_error(path, "write the file");
         return false;
@@ -181,10 +182,8 @@ bool GifRecorder::finish(std::uint64_t now_ms, std::string& error) {
         std::filesystem::remove(part_of(path_), ec);
         return false;
     }
-    std::filesystem::rename(part_of(path_), path_, ec);
-    if (ec) {
-        error = "cannot write the file: " + ec.message() + " (" + path_.string() + ")";
-        std::filesystem::remove(part_of(path_), ec);
+    if (!commit_part(path_)) {
+        error = file_error(path_, "write the file");
         return false;
     }
     return true;

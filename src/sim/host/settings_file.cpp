@@ -100,8 +100,7 @@ bool read_settings(const Json& j, Settings& s, std::string& e) {
 } // namespace
 
 nlohmann::ordered_json settings_state_json(const Settings& s) {
-    using Json = nlohmann::ordered_json;
-    Json fuel_table = {
+    nlohmann::ordered_json fuel_table = {
         {"count", s.fuel_count},
         {"volumes", s.fuel_volumes},
         {"readings", s.fuel_readings},
