@@ -2,8 +2,8 @@
 // takes from the window's creation to its first picture. The drives report simulated hours
 // per wall second and the ratio to real time, so that they read the same on any machine.
 #include "device/hardware/keys.hpp"
-#include "shell/faceplate.hpp"
-#include "shell/shell.hpp"
+#include "sim/host/shell.hpp"
+#include "sim/picture/faceplate.hpp"
 #include <benchmark/benchmark.h>
 #include <memory>
 
@@ -16,8 +16,7 @@ void DriveAt100Kph(benchmark::State& state) {
     const auto hours = static_cast<std::uint64_t>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        auto shell = std::make_unique<ql::Shell>();
-        ql::shell_paint(*shell);
+        auto shell = std::make_unique<ql::Shell>(ql::ShellConfig{});
         for (int i = 0; i < 10; ++i)
             ql::shell_key_down(*shell, ql::KEY_UP);
         state.ResumeTiming();
@@ -39,8 +38,7 @@ BENCHMARK(DriveAt100Kph)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)->UseRea
 // picture made for it; the faceplate is drawn by the first run only.
 void StartUpToFirstPicture(benchmark::State& state) {
     for (auto _ : state) {
-        auto shell = std::make_unique<ql::Shell>();
-        ql::shell_paint(*shell);
+        auto shell = std::make_unique<ql::Shell>(ql::ShellConfig{});
         benchmark::DoNotOptimize(ql::shell_picture(*shell).rgb.data());
     }
 }

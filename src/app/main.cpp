@@ -2,8 +2,8 @@
 #include "app/script_cli.hpp"
 #include "app/version.hpp"
 #include "app/window/window.hpp"
-#include "shell/key_help.hpp"
-#include "shell/png_file.hpp"
+#include "sim/frontend/key_help.hpp"
+#include "sim/files/png_file.hpp"
 #include <filesystem>
 #include <fstream>
 #include <iostream>

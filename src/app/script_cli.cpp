@@ -1,9 +1,9 @@
 #include "app/script_cli.hpp"
 #include "device/screens/screen_list.hpp"
-#include "shell/catalogue.hpp"
-#include "shell/device_setup.hpp"
-#include "shell/settings_file.hpp"
-#include "shell/suite_runner.hpp"
+#include "sim/tools/catalogue.hpp"
+#include "sim/host/device_setup.hpp"
+#include "sim/host/settings_file.hpp"
+#include "sim/script/suite_runner.hpp"
 #include <iostream>
 
 namespace ql {

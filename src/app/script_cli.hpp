@@ -1,6 +1,6 @@
 #pragma once
 #include "app/settings_lock.hpp"
-#include "shell/script_runner.hpp"
+#include "sim/script/script_runner.hpp"
 #include <CLI/CLI.hpp>
 #include <string>
 #include <vector>

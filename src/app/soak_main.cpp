@@ -1,7 +1,7 @@
 // ql730-soak: random buttons, keys and waits on one simulated device, every state checked.
 #include "app/program_messages.hpp"
 #include "app/version.hpp"
-#include "shell/monkey.hpp"
+#include "sim/tools/monkey.hpp"
 #include <charconv>
 #include <chrono>
 #include <cstring>

@@ -3,11 +3,11 @@
 // its pointer, keys and clock, and shows the window picture on a canvas.
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/buttons.hpp"
-#include "device/kernel/kernel.hpp"
 #include "device/settings/settings.hpp"
-#include "shell/button_keys.hpp"
-#include "shell/device_setup.hpp"
-#include "shell/shell.hpp"
+#include "sim/host/button_keys.hpp"
+#include "sim/host/device_setup.hpp"
+#include "sim/host/shell.hpp"
+#include "device/kernel/kernel.hpp"
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -49,9 +49,7 @@ QL_EXPORT int ql_start(int variant, const char* language) {
     shell.reset();
     ql::PowerOnOptions options;
     if (!ql::resolve_power_on(std::to_string(variant), language, options, message)) return 1;
-    shell = std::make_unique<ql::Shell>();
-    shell->power_on_options = options;
-    ql::shell_paint(*shell);
+    shell = std::make_unique<ql::Shell>(ql::ShellConfig{options, {}});
     picture_new = true;
     return 0;
 }
@@ -199,7 +197,8 @@ QL_EXPORT const char* ql_fuel_text() {
 }
 
 QL_EXPORT const char* ql_screen_name() {
-    return shell ? ql::screen_name(shell->dev, "") : "";
+    const ql::Screen* screen = shell ? shell->dev.kernel.current_screen : nullptr;
+    return screen != nullptr ? screen->name : "";
 }
 
 } // extern "C"

@@ -1,7 +1,7 @@
 // Arbitrary bytes into the script reader; a script that parses is played on a device with its
 // simulated time capped, and without writing any file.
-#include "shell/script.hpp"
-#include "shell/script_runner.hpp"
+#include "sim/script/script.hpp"
+#include "sim/script/script_runner.hpp"
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

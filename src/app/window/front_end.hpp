@@ -3,13 +3,13 @@
 // keyboard (keyboard.cpp), the mouse (mouse.cpp) and what is shown (present.cpp).
 #include "app/window/inspector_panel.hpp"
 #include "app/window/window.hpp"
-#include "shell/hint_line.hpp"
-#include "shell/inspector.hpp"
-#include "shell/script_runner.hpp"
-#include "shell/shell.hpp"
-#include "shell/time_control.hpp"
-#include "shell/window_picture.hpp"
-#include "shell/window_recordings.hpp"
+#include "sim/frontend/hint_line.hpp"
+#include "sim/frontend/inspector.hpp"
+#include "sim/script/script_runner.hpp"
+#include "sim/host/shell.hpp"
+#include "sim/frontend/time_control.hpp"
+#include "sim/picture/window_picture.hpp"
+#include "sim/frontend/window_recordings.hpp"
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
@@ -87,7 +87,9 @@ class WindowFrontEnd {
     bool hint_failed_ = false;
     PanelLevels panel_seen_;
     std::string title_;
-    Shell shell_; // created with the window: time 0
+    // Created with the window at time 0; painted once the recordings watch it.
+    Shell shell_{ShellConfig{options_.script_options.power_on,
+                             options_.script_options.settings_file, false}};
     WindowRecordings recordings_{shell_, options_.replay_options, options_.session_note,
                                  options_.record_file};
     ScriptPlayer player_;

@@ -1,6 +1,6 @@
 #pragma once
-#include "shell/hint_line.hpp"
-#include "shell/inspector.hpp"
+#include "sim/frontend/hint_line.hpp"
+#include "sim/frontend/inspector.hpp"
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <string>

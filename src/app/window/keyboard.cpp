@@ -2,7 +2,7 @@
 // and the window's own (the key map, the inspector, screenshots, recordings, Ctrl+Q).
 #include "app/window/front_end.hpp"
 #include "device/hardware/keys.hpp"
-#include "shell/button_keys.hpp"
+#include "sim/host/button_keys.hpp"
 #include <ctime>
 #include <iostream>
 #include <optional>

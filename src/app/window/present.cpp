@@ -2,10 +2,10 @@
 // line, the inspector beside the picture, the key map over it, and the window saved as a PNG.
 #include "app/window/front_end.hpp"
 #include "app/window/key_overlay.hpp"
-#include "shell/button_keys.hpp"
-#include "shell/key_help.hpp"
-#include "shell/png_file.hpp"
-#include "shell/screenshot.hpp"
+#include "sim/host/button_keys.hpp"
+#include "sim/frontend/key_help.hpp"
+#include "sim/files/png_file.hpp"
+#include "sim/record/screenshot.hpp"
 #include <algorithm>
 #include <cstring>
 #include <ctime>

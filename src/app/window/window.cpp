@@ -79,8 +79,6 @@ void report_no_display(const std::string& why) {
 WindowFrontEnd::WindowFrontEnd(const WindowOptions& options, SDL_Window* window)
     : options_(options), window_(window), start_ticks_(SDL_GetTicks64()), clock_(options.speed) {
     player_.script = options.script;
-    shell_.power_on_options = options.script_options.power_on;
-    shell_.settings_file = options.script_options.settings_file;
 }
 
 int WindowFrontEnd::run() {

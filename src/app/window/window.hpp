@@ -1,5 +1,5 @@
 #pragma once
-#include "shell/script_runner.hpp"
+#include "sim/script/script_runner.hpp"
 #include <string>
 
 namespace ql {

@@ -1,7 +1,7 @@
 #include "app/window/inspector_panel.hpp"
 #include "app/window/key_overlay.hpp"
-#include "shell/key_help.hpp"
-#include "shell/window_picture.hpp"
+#include "sim/frontend/key_help.hpp"
+#include "sim/picture/window_picture.hpp"
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>

@@ -6,7 +6,7 @@
 // Usage: window_compare WINDOW.xwd HEADLESS.png [SCALE OX OY]
 //        window_compare --ink WINDOW.xwd X Y W H (prints the black pixels in the area)
 #include "device/hardware/lcd_panel.hpp"
-#include "shell/png_file.hpp"
+#include "sim/files/png_file.hpp"
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

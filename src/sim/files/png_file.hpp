@@ -1,0 +1,16 @@
+#pragma once
+#include "sim/picture/image.hpp"
+#include <filesystem>
+#include <string>
+
+namespace ql {
+
+// "cannot ACTION: REASON (FILE)", REASON from errno: the message for a file the system refused.
+std::string file_error(const std::filesystem::path& path, const char* action);
+
+// 8-bit RGB PNG files. On failure `error` names the file and the reason.
+bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error);
+// Any PNG libpng understands, converted to RGB (transparency over white).
+bool read_png(const std::filesystem::path& path, RgbImage& image, std::string& error);
+
+} // namespace ql

@@ -1,0 +1,56 @@
+// Recording the window picture of a shell as it changes: no GIF code of its own, so the browser
+// build (which has no GIF files) keeps it.
+#include "sim/record/shell_gif.hpp"
+#include "device/hardware/buttons.hpp"
+#include "sim/host/button_keys.hpp"
+
+namespace ql {
+
+ShellGif::~ShellGif() {
+    detach();
+}
+
+bool ShellGif::start(Shell& shell, const std::filesystem::path& path, std::string& error) {
+    detach();
+    failure_.clear();
+    if (pressed_look_) {
+        const auto pressed = shell_pressed_button(shell);
+        shell.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
+    }
+    if (!gif_.start(path, shell_picture(shell), shell.now_ms, error)) return false;
+    shell_ = &shell;
+    shell_add_observer(shell, this);
+    return true;
+}
+
+bool ShellGif::stop(std::string& error) {
+    if (shell_ == nullptr) {
+        error = failure_;
+        return failure_.empty();
+    }
+    handled(*shell_);
+    if (shell_ == nullptr) { // the last look failed
+        error = failure_;
+        return false;
+    }
+    const bool finished = gif_.finish(shell_->now_ms, error);
+    detach();
+    return finished;
+}
+
+void ShellGif::handled(Shell& shell) {
+    if (pressed_look_) {
+        const auto pressed = shell_pressed_button(shell);
+        shell.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
+    }
+    if (!shell.picture.stale()) return;
+    if (!gif_.add(shell_picture(shell), shell.now_ms, failure_)) detach();
+}
+
+void ShellGif::detach() {
+    if (shell_ != nullptr) shell_remove_observer(*shell_, this);
+    shell_ = nullptr;
+    gif_.abandon();
+}
+
+} // namespace ql

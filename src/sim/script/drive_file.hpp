@@ -1,0 +1,25 @@
+#pragma once
+#include "sim/host/drive_playback.hpp"
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ql {
+
+// The longest time a script step or a drive row may name: a year.
+inline constexpr std::uint64_t MAX_DURATION_MS = 1000ull * 3600 * 24 * 365;
+
+// A CSV of `time_s,speed_kmh[,fuel_reading]` rows: time in seconds (at most three decimals,
+// increasing from row to row), speed 0-300 km/h (at most one decimal), reading 0-255. A first
+// line of column names is skipped, blank lines too. On the first bad row, returns false and
+// sets `error` to "NAME:LINE: what is wrong" (lines counted from 1, the names included).
+bool parse_drive(const std::string& name, std::string_view text, std::vector<DriveRow>& rows,
+                 std::string& error);
+
+// Reads and parses a drive file; `error` names it as `path` is written.
+bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& rows,
+                     std::string& error);
+
+} // namespace ql
