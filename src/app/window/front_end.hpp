@@ -2,7 +2,7 @@
 // The open window's state, shared by the files of the window: the loop (window.cpp), the
 // keyboard (keyboard.cpp), the mouse (mouse.cpp) and what is shown (present.cpp).
 #include "app/window/inspector_panel.hpp"
-#include "app/window/window.hpp"
+#include "app/window/window_options.hpp"
 #include "sim/frontend/hint_line.hpp"
 #include "sim/frontend/inspector.hpp"
 #include "sim/script/script_runner.hpp"

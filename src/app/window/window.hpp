@@ -1,20 +1,7 @@
 #pragma once
-#include "sim/script/script_runner.hpp"
-#include <string>
+#include "app/window/window_options.hpp"
 
 namespace ql {
-
-struct WindowOptions {
-    int scale = 1;                  // whole-pixel enlargement, 1-4
-    double speed = 1;               // simulated time against real time, 0.25-64
-    bool inspector = false;         // the inspector panel shown from the start
-    const Script* script = nullptr; // played into the window in real time, if given
-    ScriptOptions script_options;
-    std::vector<DriveRow> drive; // --drive: played from the start, in simulated time
-    std::string record_file;     // --record: the session is recorded from the start into it
-    std::string replay_options;  // what replaying a recorded session needs: " --variant 4"
-    std::string session_note;    // comment lines for the head of a recorded session
-};
 
 // The simulator in a window, in real time, until the window is closed. Returns the exit code:
 // 0, or that of a script that failed, or EXIT_USAGE with one line on standard error when there
