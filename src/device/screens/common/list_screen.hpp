@@ -1,6 +1,8 @@
 #pragma once
+#include "device/device.hpp"
 #include "device/kernel/screen.hpp"
 #include "device/screens/common/list_screen_state.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/languages.hpp"
 #include "device/ui/list_menu.hpp"
 #include <array>
@@ -36,6 +38,24 @@ struct ListScreenTable {
     // own: its ListMenu. Without it the list uses the state's menu.
     ListMenu& (*own_menu)(Device& dev) = nullptr;
 };
+
+// The slot in ScreenStates::lists of a screen listed with QL_LIST_SCREEN; any other screen
+// stops the build.
+consteval std::size_t list_slot_index(const Screen& screen) {
+    std::size_t index = 0;
+#define QL_SCREEN(NAME)
+#define QL_LIST_SCREEN(NAME)                                                                       \
+    if (&screen == &NAME) return index;                                                            \
+    ++index;
+#include "device/screens/screen_list.def"
+    throw "not a list screen of screen_list.def";
+}
+
+// The state a list screen keeps in its slot; also its table's state routine:
+// list_slot<UnitsScreen>.
+template <const Screen& SCREEN> ListScreenState& list_slot(Device& dev) {
+    return dev.screens.lists[list_slot_index(SCREEN)];
+}
 
 // The ListMenu a list screen works on.
 ListMenu& list_screen_menu(Device& dev, const ListScreenTable& table);

@@ -60,9 +60,9 @@ const ListRow ROWS[] = {
 };
 // clang-format on
 
-const ListScreenTable SCREEN_TABLE{
-    ArrowTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.advanced; }};
+const ListScreenTable SCREEN_TABLE{ArrowTitleIcon.data(), ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+                                   list_slot<AdvancedScreen>};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SCREEN_TABLE, event);

@@ -17,7 +17,8 @@ namespace {
 
 void choose_counter(Device& dev) {
     SetupScreenState& s = dev.screens.setup;
-    s.distance_target = s.set_distance.menu.selected == 0 ? COUNTER_INTERVAL : COUNTER_TOTAL;
+    s.distance_target =
+        list_slot<SetDistanceScreen>(dev).menu.selected == 0 ? COUNTER_INTERVAL : COUNTER_TOTAL;
     change_screen(dev, DistanceEntryScreen);
 }
 
@@ -33,9 +34,8 @@ const ListRow COUNTER_ROWS[] = {
      list_submenu_marker},
 };
 
-const ListScreenTable COUNTER_LIST{
-    DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.setup.set_distance; }};
+const ListScreenTable COUNTER_LIST{DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
+                                   list_slot<SetDistanceScreen>};
 
 void list_handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, COUNTER_LIST, event);

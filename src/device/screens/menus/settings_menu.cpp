@@ -64,13 +64,12 @@ void prepare(Device& dev, ListScreenState& list) {
         list.menu.count = static_cast<std::uint8_t>(std::size(ROWS) - 1);
 }
 
-const ListScreenTable SCREEN_TABLE{
-    SpannerTitleIcon.data(),
-    ROWS,
-    static_cast<std::uint8_t>(std::size(ROWS)),
-    &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.settings; },
-    prepare};
+const ListScreenTable SCREEN_TABLE{SpannerTitleIcon.data(),
+                                   ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)),
+                                   &MainMenuScreen,
+                                   list_slot<SettingsMenuScreen>,
+                                   prepare};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SCREEN_TABLE, event);

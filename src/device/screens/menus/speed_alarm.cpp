@@ -42,9 +42,8 @@ const ListRow ALARM_ROWS[] = {
     {{"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}, nullptr, toggle_alarm, draw_switch},
 };
 
-const ListScreenTable ALARM_LIST{
-    BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.setup.speed_alarm; }};
+const ListScreenTable ALARM_LIST{BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
+                                 list_slot<SpeedAlarmScreen>};
 
 void list_handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, ALARM_LIST, event);

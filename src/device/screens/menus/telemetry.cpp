@@ -16,7 +16,7 @@ template <std::uint8_t ROW> void draw_page_switch(Device& dev, std::uint8_t text
 }
 
 void toggle_page(Device& dev) {
-    const std::uint8_t row = dev.screens.settings.telemetry.menu.selected;
+    const std::uint8_t row = list_slot<TelemetryScreen>(dev).menu.selected;
     set_telemetry_mask(dev, static_cast<std::uint8_t>(get_telemetry_mask(dev) ^ (1u << row)));
     list_redraw_selected(dev);
 }
@@ -38,9 +38,9 @@ const ListRow ROWS[] = {
 };
 // clang-format on
 
-const ListScreenTable SCREEN_TABLE{
-    DialTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.telemetry; }};
+const ListScreenTable SCREEN_TABLE{DialTitleIcon.data(), ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+                                   list_slot<TelemetryScreen>};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SCREEN_TABLE, event);

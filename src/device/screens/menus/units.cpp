@@ -45,9 +45,9 @@ const ListRow ROWS[] = {
 };
 // clang-format on
 
-const ListScreenTable SCREEN_TABLE{
-    RulerTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.units; }};
+const ListScreenTable SCREEN_TABLE{RulerTitleIcon.data(), ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+                                   list_slot<UnitsScreen>};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, SCREEN_TABLE, event);

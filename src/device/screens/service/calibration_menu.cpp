@@ -19,9 +19,8 @@ const ListRow ROWS[] = {
     {{"Value", "Valeur", "Valore", "Valor", "Wert"}, &CalValueScreen, nullptr, list_submenu_marker},
 };
 
-const ListScreenTable MENU{
-    CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.calibration.menu; }};
+const ListScreenTable MENU{CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
+                           list_slot<CalibrationMenuScreen>};
 
 void handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, MENU, event);

@@ -34,7 +34,8 @@ constexpr Texts DISTANCE_RUN_MILES = {"Timer 1/4mile", "Z\xE9ro-1/4mile", "Timer
 
 void choose_run(Device& dev) {
     ServiceScreenState& s = dev.screens.service;
-    s.perf_run_kind = s.perf_menu.menu.selected == 0 ? PERF_RUN_SPEED : PERF_RUN_DISTANCE;
+    s.perf_run_kind =
+        list_slot<PerfMenuScreen>(dev).menu.selected == 0 ? PERF_RUN_SPEED : PERF_RUN_DISTANCE;
     change_screen(dev, PerfArmScreen);
 }
 
@@ -50,13 +51,8 @@ void label_runs(Device& dev, ListScreenState& list) {
     list.items[1].text = tr(dev, DISTANCE_RUN_MILES);
 }
 
-const ListScreenTable RUN_LIST{
-    PerformanceIcon.data(),
-    RUN_ROWS,
-    2,
-    &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.service.perf_menu; },
-    label_runs};
+const ListScreenTable RUN_LIST{PerformanceIcon.data(),    RUN_ROWS,  2, &MainMenuScreen,
+                               list_slot<PerfMenuScreen>, label_runs};
 
 void menu_handle(Device& dev, std::uint8_t event) {
     list_screen_handle(dev, RUN_LIST, event);
