@@ -62,10 +62,42 @@ ListMenu& list_screen_menu(Device& dev, const ListScreenTable& table);
 
 void list_screen_handle(Device& dev, const ListScreenTable& table, std::uint8_t event);
 
+// The handling routine of a list screen: QL_DEFINE_SCREEN(Name, list_screen<TABLE>).
+template <const ListScreenTable& TABLE> void list_screen(Device& dev, std::uint8_t event) {
+    list_screen_handle(dev, TABLE, event);
+}
+
 // Makes item `index` the selection, scrolling the least that brings it into view.
 void list_select(ListMenu& menu, std::uint8_t index);
 
 // Draws a bracketed value at the right end of a row: "[on]", "[km]".
 void list_draw_value(Device& dev, std::uint8_t text_y, const char* value);
+
+// A setting with two values that a row switches in place, showing the current one in
+// brackets at the row's end.
+struct Toggle {
+    Texts off; // shown while is_on is false
+    Texts on;
+    bool (*is_on)(Device& dev);
+    void (*set)(Device& dev, bool on);
+};
+
+// The values of an on/off switch.
+inline constexpr Texts SWITCH_OFF{"[off]", "[off]", "[off]", "[apg]", "[aus]"};
+inline constexpr Texts SWITCH_ON{"[on]", "[on]", "[on]", "[enc]", "[ein]"};
+
+template <const Toggle& T> void toggle_draw(Device& dev, std::uint8_t text_y) {
+    list_draw_value(dev, text_y, tr(dev, T.is_on(dev) ? T.on : T.off));
+}
+
+template <const Toggle& T> void toggle_choose(Device& dev) {
+    T.set(dev, !T.is_on(dev));
+    list_redraw_selected(dev);
+}
+
+// The row of a toggle: OK switches it, and the row shows the value it now has.
+template <const Toggle& T> constexpr ListRow toggle_row(const Texts& label) {
+    return {label, nullptr, toggle_choose<T>, toggle_draw<T>};
+}
 
 } // namespace ql

@@ -22,12 +22,8 @@ const ListRow ROWS[] = {
 const ListScreenTable MENU{CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
                            list_slot<CalibrationMenuScreen>};
 
-void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, MENU, event);
-}
-
 } // namespace
 
-QL_DEFINE_SCREEN(CalibrationMenuScreen, handle);
+QL_DEFINE_SCREEN(CalibrationMenuScreen, list_screen<MENU>);
 
 } // namespace ql
