@@ -1,5 +1,4 @@
 #include "device/settings/units.hpp"
-#include "device/settings/settings.hpp"
 #include <limits>
 
 namespace ql {
@@ -30,14 +29,6 @@ void gallons_to_litres(std::uint16_t& value) {
 void litres_to_gallons(std::uint16_t& value) {
     value =
         static_cast<std::uint16_t>((static_cast<std::uint32_t>(value) * 10000u + 18927u) / 37854u);
-}
-
-bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == DistanceUnit::Miles;
-}
-
-bool in_gallons(Device& dev) {
-    return get_fuel_unit(dev) == FuelUnit::Gallons;
 }
 
 } // namespace ql

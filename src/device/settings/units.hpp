@@ -3,8 +3,6 @@
 
 namespace ql {
 
-struct Device;
-
 // Conversions between the units a setting can be shown in. The stored quantities stay in
 // kilometres and litres; the screens convert for the user's unit.
 
@@ -13,9 +11,5 @@ void km_to_miles(std::int32_t& value);
 void miles_to_km(std::int32_t& value);
 void gallons_to_litres(std::uint16_t& value);
 void litres_to_gallons(std::uint16_t& value);
-
-// Whether the user reads distances in miles, fuel in gallons.
-bool in_miles(Device& dev);
-bool in_gallons(Device& dev);
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/settings/units.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/screen_list.hpp"

@@ -8,6 +8,7 @@
 #include "device/screens/common/message_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/screen_list.hpp"
+#include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
 

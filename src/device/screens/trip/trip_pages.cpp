@@ -11,7 +11,6 @@
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/unit_words.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -300,6 +299,11 @@ void trip_page_handle(Device& dev, TripPage page, std::uint8_t event) {
     case PAGE_CLOCK: clock_page(dev, event, draw); break;
     default: total_distance_page(dev, event, draw); break;
     }
+}
+
+std::uint8_t distance_for_display(Device& dev, std::int32_t& value) {
+    if (get_distance_unit(dev) == DistanceUnit::Miles) km_to_miles(value); // thousandths of a mile
+    return scale_distance(value, get_resolution(dev) == Resolution::High ? 3 : 2);
 }
 
 } // namespace ql
