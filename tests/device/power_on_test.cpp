@@ -5,7 +5,6 @@
 #include "device/kernel/kernel.hpp"
 #include "device/power_on.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 #include "support/recording_host.hpp"
 #include <gtest/gtest.h>

@@ -122,6 +122,13 @@ void set_fuel_unit(Device& dev, FuelUnit value) {
     dev.settings.fuel_unit = static_cast<std::uint8_t>(value);
 }
 
+bool in_miles(Device& dev) {
+    return get_distance_unit(dev) == DistanceUnit::Miles;
+}
+bool in_gallons(Device& dev) {
+    return get_fuel_unit(dev) == FuelUnit::Gallons;
+}
+
 Resolution get_resolution(Device& dev) {
     return static_cast<Resolution>(zero_or_one(dev, dev.settings.resolution, 0));
 }

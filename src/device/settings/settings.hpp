@@ -43,6 +43,9 @@ DistanceUnit get_distance_unit(Device& dev);
 void set_distance_unit(Device& dev, DistanceUnit value);
 FuelUnit get_fuel_unit(Device& dev);
 void set_fuel_unit(Device& dev, FuelUnit value);
+// Whether the user reads distances in miles, fuel in gallons.
+bool in_miles(Device& dev);
+bool in_gallons(Device& dev);
 Resolution get_resolution(Device& dev);
 void set_resolution(Device& dev, Resolution value);
 CountDirection get_count_direction(Device& dev);

@@ -1,6 +1,8 @@
 #pragma once
+#include "device/device.hpp"
 #include "device/kernel/screen.hpp"
 #include "device/screens/common/list_screen_state.hpp"
+#include "device/screens/screen_list.hpp"
 #include "device/settings/languages.hpp"
 #include "device/ui/list_menu.hpp"
 #include <array>
@@ -37,15 +39,65 @@ struct ListScreenTable {
     ListMenu& (*own_menu)(Device& dev) = nullptr;
 };
 
+// The slot in ScreenStates::lists of a screen listed with QL_LIST_SCREEN; any other screen
+// stops the build.
+consteval std::size_t list_slot_index(const Screen& screen) {
+    std::size_t index = 0;
+#define QL_SCREEN(NAME)
+#define QL_LIST_SCREEN(NAME)                                                                       \
+    if (&screen == &NAME) return index;                                                            \
+    ++index;
+#include "device/screens/screen_list.def"
+    throw "not a list screen of screen_list.def";
+}
+
+// The state a list screen keeps in its slot; also its table's state routine:
+// list_slot<UnitsScreen>.
+template <const Screen& SCREEN> ListScreenState& list_slot(Device& dev) {
+    return dev.screens.lists[list_slot_index(SCREEN)];
+}
+
 // The ListMenu a list screen works on.
 ListMenu& list_screen_menu(Device& dev, const ListScreenTable& table);
 
 void list_screen_handle(Device& dev, const ListScreenTable& table, std::uint8_t event);
+
+// The handling routine of a list screen: QL_DEFINE_SCREEN(Name, list_screen<TABLE>).
+template <const ListScreenTable& TABLE> void list_screen(Device& dev, std::uint8_t event) {
+    list_screen_handle(dev, TABLE, event);
+}
 
 // Makes item `index` the selection, scrolling the least that brings it into view.
 void list_select(ListMenu& menu, std::uint8_t index);
 
 // Draws a bracketed value at the right end of a row: "[on]", "[km]".
 void list_draw_value(Device& dev, std::uint8_t text_y, const char* value);
+
+// A setting with two values that a row switches in place, showing the current one in
+// brackets at the row's end.
+struct Toggle {
+    Texts off; // shown while is_on is false
+    Texts on;
+    bool (*is_on)(Device& dev);
+    void (*set)(Device& dev, bool on);
+};
+
+// The values of an on/off switch.
+inline constexpr Texts SWITCH_OFF{"[off]", "[off]", "[off]", "[apg]", "[aus]"};
+inline constexpr Texts SWITCH_ON{"[on]", "[on]", "[on]", "[enc]", "[ein]"};
+
+template <const Toggle& T> void toggle_draw(Device& dev, std::uint8_t text_y) {
+    list_draw_value(dev, text_y, tr(dev, T.is_on(dev) ? T.on : T.off));
+}
+
+template <const Toggle& T> void toggle_choose(Device& dev) {
+    T.set(dev, !T.is_on(dev));
+    list_redraw_selected(dev);
+}
+
+// The row of a toggle: OK switches it, and the row shows the value it now has.
+template <const Toggle& T> constexpr ListRow toggle_row(const Texts& label) {
+    return {label, nullptr, toggle_choose<T>, toggle_draw<T>};
+}
 
 } // namespace ql

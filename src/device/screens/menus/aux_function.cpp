@@ -1,6 +1,5 @@
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
@@ -90,16 +89,9 @@ constexpr ListScreenTable screen_table(const std::array<ListRow, FUNCTION_COUNT>
 constexpr ListScreenTable TABLE_A = screen_table<INPUT_A>(ROWS_A);
 constexpr ListScreenTable TABLE_B = screen_table<INPUT_B>(ROWS_B);
 
-void handle_a(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, TABLE_A, event);
-}
-void handle_b(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, TABLE_B, event);
-}
-
 } // namespace
 
-QL_DEFINE_SCREEN(AuxFunctionScreenA, handle_a);
-QL_DEFINE_SCREEN(AuxFunctionScreenB, handle_b);
+QL_DEFINE_SCREEN(AuxFunctionScreenA, list_screen<TABLE_A>);
+QL_DEFINE_SCREEN(AuxFunctionScreenB, list_screen<TABLE_B>);
 
 } // namespace ql

@@ -5,8 +5,8 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/clocks.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/message_screen.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"
 #include "device/ui/number_editor.hpp"
 #include "resources/service_icons.hpp"
@@ -15,21 +15,23 @@ namespace ql {
 
 namespace {
 
-constexpr Texts ADJUST_FIRST = {"Adjust Clock", "R\xE9gla. de l'horloge", "Regolazione ora",
-                                "Ajustar reloj", "Zeit einstellen"};
-constexpr Texts ADJUST_SECOND = {"(24hr)", "(24 heures)", "(24h)", "(24h)", "(24 Std.)"};
-constexpr Texts ERROR_FIRST = {"Error : Invalid", "Erreur : heure pro-", "Errore : Inserita",
-                               "Error : hora intro-", "Fehler : Eingege-"};
-constexpr Texts ERROR_SECOND = {"time entered.",
-                                "gramm\xE9"
-                                "e invalide.",
-                                "ora non valida.", "ducida no v\xE1lida.",
-                                "bene Zeit ung\xFCltig."};
+constexpr std::uint8_t ERROR_ICON_Y = 8;
 
-void draw_two_lines(Device& dev, std::uint8_t y, const Texts& first, const Texts& second) {
-    text_draw_at(dev, 64, y, ALIGN_CENTRE, tr(dev, first));
-    text_draw_at(dev, 64, static_cast<std::uint8_t>(y + 13), ALIGN_CENTRE, tr(dev, second));
-}
+const Message ADJUST_TEXT{
+    {35, {"Adjust Clock", "(24hr)"}},       {35, {"R\xE9gla. de l'horloge", "(24 heures)"}},
+    {35, {"Regolazione ora", "(24h)"}},     {35, {"Ajustar reloj", "(24h)"}},
+    {35, {"Zeit einstellen", "(24 Std.)"}},
+};
+
+const Message ERROR_TEXT{
+    {32, {"Error : Invalid", "time entered."}},
+    {32,
+     {"Erreur : heure pro-", "gramm\xE9"
+                             "e invalide."}},
+    {32, {"Errore : Inserita", "ora non valida."}},
+    {32, {"Error : hora intro-", "ducida no v\xE1lida."}},
+    {32, {"Fehler : Eingege-", "bene Zeit ung\xFCltig."}},
+};
 
 // Hours and minutes of the clock; the seconds start from 00.
 void load_clock(Device& dev, char* text) {
@@ -87,7 +89,7 @@ void adjust_enter(Device& dev) {
     SetupScreenState& s = dev.screens.setup;
     lcd_clear(dev);
     draw_side_bars(dev);
-    draw_two_lines(dev, 35, ADJUST_FIRST, ADJUST_SECOND);
+    draw_message(dev, ADJUST_TEXT);
     if (!s.clock_edit_retry) load_clock(dev, s.clock_edit_text);
     numedit_open(dev, NUMEDIT_MEDIUM, 22, 13, s.clock_edit_text);
 }
@@ -113,22 +115,12 @@ void adjust_handle(Device& dev, std::uint8_t event) {
     }
 }
 
-void error_handle(Device& dev, std::uint8_t event) {
-    if (event == EV_ENTER) {
-        lcd_clear(dev);
-        draw_side_bars(dev);
-        move_to(dev, 53, 8);
-        blit_picture(dev, ResultCrossIcon);
-        legend_top_left(dev, legend_word(dev, Legend::Back));
-        draw_two_lines(dev, 32, ERROR_FIRST, ERROR_SECOND);
-    } else if (is_key_press(event, Button::TopLeft)) {
-        change_screen(dev, ClockAdjustScreen);
-    }
-}
+const MessageScreenLayout ERROR{&ResultCrossIcon, ERROR_ICON_Y, Legend::Back, &ClockAdjustScreen,
+                                &ERROR_TEXT};
 
 } // namespace
 
 QL_DEFINE_SCREEN(ClockAdjustScreen, adjust_handle);
-QL_DEFINE_SCREEN(ClockErrorScreen, error_handle);
+QL_DEFINE_SCREEN(ClockErrorScreen, message_screen<ERROR>);
 
 } // namespace ql

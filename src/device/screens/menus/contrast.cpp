@@ -3,7 +3,6 @@
 #include "device/graphics/legends.hpp"
 #include "device/graphics/text.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"

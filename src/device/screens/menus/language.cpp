@@ -1,7 +1,6 @@
 #include "device/device.hpp"
 #include "device/graphics/legends.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
@@ -14,7 +13,7 @@ constexpr std::uint8_t LANGUAGE_BITS[LANGUAGE_COUNT] = {LANG_ENGLISH, LANG_FRENC
                                                         LANG_SPANISH, LANG_GERMAN};
 
 ListScreenState& state(Device& dev) {
-    return dev.screens.settings.language;
+    return list_slot<LanguageScreen>(dev);
 }
 
 // The position of a language among those offered: how many offered languages come before it.
@@ -84,12 +83,8 @@ void prepare(Device& dev, ListScreenState& list) {
 const ListScreenTable SCREEN_TABLE{LettersTitleIcon.data(), ROWS,  LANGUAGE_COUNT,
                                    &SettingsMenuScreen,     state, prepare};
 
-void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SCREEN_TABLE, event);
-}
-
 } // namespace
 
-QL_DEFINE_SCREEN(LanguageScreen, handle);
+QL_DEFINE_SCREEN(LanguageScreen, list_screen<SCREEN_TABLE>);
 
 } // namespace ql

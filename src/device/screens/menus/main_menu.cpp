@@ -4,9 +4,7 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "resources/menu_icons.hpp"
 
 namespace ql {

@@ -6,7 +6,6 @@
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/menu_icons.hpp"
@@ -15,9 +14,8 @@ namespace ql {
 
 namespace {
 
-void choose_counter(Device& dev) {
-    SetupScreenState& s = dev.screens.setup;
-    s.distance_target = s.set_distance.menu.selected == 0 ? COUNTER_INTERVAL : COUNTER_TOTAL;
+template <Counter COUNTER> void choose_counter(Device& dev) {
+    dev.screens.setup.distance_target = COUNTER;
     change_screen(dev, DistanceEntryScreen);
 }
 
@@ -25,21 +23,16 @@ const ListRow COUNTER_ROWS[] = {
     {{"Set Interval", "R\xE9gla. Intervalle", "Imp. Intervallo", "Ajust. Intervalo",
       "Intervall festl."},
      nullptr,
-     choose_counter,
+     choose_counter<COUNTER_INTERVAL>,
      list_submenu_marker},
     {{"Set Total", "R\xE9gla. Total", "Imp. Totale", "Ajust. Total", "Gesamt festl."},
      nullptr,
-     choose_counter,
+     choose_counter<COUNTER_TOTAL>,
      list_submenu_marker},
 };
 
-const ListScreenTable COUNTER_LIST{
-    DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.setup.set_distance; }};
-
-void list_handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, COUNTER_LIST, event);
-}
+const ListScreenTable COUNTER_LIST{DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
+                                   list_slot<SetDistanceScreen>};
 
 // ---- the editor
 
@@ -50,10 +43,6 @@ constexpr Texts INTERVAL_MILES = {"Interval (mile)", "Intervalle (mile)", "Inter
 constexpr Texts TOTAL_KM = {"Total (km)", "Total (km)", "Totale (km)", "Total (km)", "Gesamt (km)"};
 constexpr Texts TOTAL_MILES = {"Total (mile)", "Total (mile)", "Totale (miglia)", "Total (millas)",
                                "Gesamt (meilen)"};
-
-bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == DistanceUnit::Miles;
-}
 
 // Always from zero, to the metre with high resolution and to ten metres in rally.
 void load_template(Device& dev, char* text) {
@@ -89,7 +78,7 @@ void entry_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-QL_DEFINE_SCREEN(SetDistanceScreen, list_handle);
+QL_DEFINE_SCREEN(SetDistanceScreen, list_screen<COUNTER_LIST>);
 QL_DEFINE_SCREEN(DistanceEntryScreen, entry_handle);
 
 } // namespace ql

@@ -1,4 +1,3 @@
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
 #include "device/screens/screen_list.hpp"
@@ -10,18 +9,12 @@ namespace ql {
 
 namespace {
 
-const Texts ON_VALUE{"[on]", "[on]", "[on]", "[enc]", "[ein]"};
-const Texts OFF_VALUE{"[off]", "[off]", "[off]", "[apg]", "[aus]"};
 const Texts DIM_VALUE{"[dim]", "[nuit]", "[tenue]", "[tenue]", "[nacht]"};
-
-constexpr std::uint8_t BACKLIGHT_OFF = 0;
-constexpr std::uint8_t BACKLIGHT_DIM = 40;
-constexpr std::uint8_t BACKLIGHT_ON = 255;
 
 void draw_backlight(Device& dev, std::uint8_t text_y) {
     const std::uint8_t level = get_backlight(dev);
-    const Texts& value = level == BACKLIGHT_OFF  ? OFF_VALUE
-                         : level == BACKLIGHT_ON ? ON_VALUE
+    const Texts& value = level == BACKLIGHT_OFF  ? SWITCH_OFF
+                         : level == BACKLIGHT_ON ? SWITCH_ON
                                                  : DIM_VALUE;
     list_draw_value(dev, text_y, tr(dev, value));
 }
@@ -64,24 +57,15 @@ void prepare(Device& dev, ListScreenState& list) {
         list.menu.count = static_cast<std::uint8_t>(std::size(ROWS) - 1);
 }
 
-const ListScreenTable SCREEN_TABLE{
-    SpannerTitleIcon.data(),
-    ROWS,
-    static_cast<std::uint8_t>(std::size(ROWS)),
-    &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.settings; },
-    prepare};
-
-void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SCREEN_TABLE, event);
-}
+const ListScreenTable SCREEN_TABLE{SpannerTitleIcon.data(),
+                                   ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)),
+                                   &MainMenuScreen,
+                                   list_slot<SettingsMenuScreen>,
+                                   prepare};
 
 } // namespace
 
-QL_DEFINE_SCREEN(SettingsMenuScreen, handle);
-
-const char* on_off_value(Device& dev, bool on) {
-    return tr(dev, on ? ON_VALUE : OFF_VALUE);
-}
+QL_DEFINE_SCREEN(SettingsMenuScreen, list_screen<SCREEN_TABLE>);
 
 } // namespace ql

@@ -4,16 +4,11 @@
 
 namespace ql {
 
-// The working values of the settings list and its sub-screens. Every list keeps its selection
-// and scroll position until power-off.
+// The working values of the settings screens that are not in a list slot of their own.
 struct SettingsScreenState {
-    ListScreenState settings;
-    ListScreenState advanced;
-    ListScreenState language;
-    ListScreenState telemetry;
-    ListScreenState units;
-    // The nine functions, one item array shared by both inputs, with input A's list; input B
-    // has a list of its own over the same items.
+    // The nine auxiliary functions, one item array shared by both inputs, with input A's list;
+    // input B has a list of its own over the same items. Each keeps its selection and scroll
+    // position until power-off.
     ListScreenState aux_functions;
     ListMenu aux_b_menu;
     // The contrast being edited, stored when its screen is left, and the bar width shown.

@@ -1,6 +1,5 @@
 #pragma once
 #include "device/hardware/vehicle_state.hpp"
-#include "device/screens/common/list_screen_state.hpp"
 #include <cstdint>
 
 namespace ql {
@@ -8,13 +7,10 @@ namespace ql {
 // The working values of set distance, the speed alarm, the clock adjustment, About and the
 // factory reset.
 struct SetupScreenState {
-    // Set distance: the list, and the counter its editor loads.
-    ListScreenState set_distance;
+    // Set distance: the counter its editor loads.
     Counter distance_target = COUNTER_INTERVAL;
 
-    // Speed alarm: the list, and the three digits the alarm speed screen shows and its
-    // editor changes.
-    ListScreenState speed_alarm;
+    // Speed alarm: the three digits the alarm speed screen shows and its editor changes.
     char alarm_speed_text[4] = "000";
 
     // Clock adjustment: HH:MM:SS as the user left it; kept for a retry after the error screen.

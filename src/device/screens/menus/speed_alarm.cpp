@@ -16,39 +16,22 @@ namespace ql {
 
 namespace {
 
-bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == DistanceUnit::Miles;
-}
-
 // ---- the list
 
-constexpr Texts ON = {"[on]", "[on]", "[on]", "[enc]", "[ein]"};
-constexpr Texts OFF = {"[off]", "[off]", "[off]", "[apg]", "[aus]"};
-
-void draw_switch(Device& dev, std::uint8_t text_y) {
-    list_draw_value(dev, text_y, tr(dev, get_alarm_enabled(dev) != 0 ? ON : OFF));
-}
-
-void toggle_alarm(Device& dev) {
-    set_alarm_enabled(dev, get_alarm_enabled(dev) == 0 ? 1 : 0);
-    list_redraw_selected(dev);
-}
+constexpr Toggle ALARM{SWITCH_OFF, SWITCH_ON,
+                       [](Device& dev) { return get_alarm_enabled(dev) != 0; },
+                       [](Device& dev, bool on) { set_alarm_enabled(dev, on ? 1 : 0); }};
 
 const ListRow ALARM_ROWS[] = {
     {{"Set Speed", "R\xE9gla. Vitesse", "Imp. Velocit\xE0", "Ajust. Velocidad", "Geschwindig."},
      &AlarmSpeedScreen,
      nullptr,
      list_submenu_marker},
-    {{"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}, nullptr, toggle_alarm, draw_switch},
+    toggle_row<ALARM>({"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}),
 };
 
-const ListScreenTable ALARM_LIST{
-    BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.setup.speed_alarm; }};
-
-void list_handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, ALARM_LIST, event);
-}
+const ListScreenTable ALARM_LIST{BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
+                                 list_slot<SpeedAlarmScreen>};
 
 // ---- the threshold
 
@@ -118,7 +101,7 @@ void entry_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-QL_DEFINE_SCREEN(SpeedAlarmScreen, list_handle);
+QL_DEFINE_SCREEN(SpeedAlarmScreen, list_screen<ALARM_LIST>);
 QL_DEFINE_SCREEN(AlarmSpeedScreen, speed_handle);
 QL_DEFINE_SCREEN(AlarmSpeedEntryScreen, entry_handle);
 

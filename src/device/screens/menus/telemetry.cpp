@@ -1,6 +1,5 @@
 #include "device/device.hpp"
 #include "device/screens/common/list_screen.hpp"
-#include "device/screens/menus/settings_menu.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "resources/menu_icons.hpp"
@@ -9,45 +8,39 @@ namespace ql {
 
 namespace {
 
-// Row i shows whether bit i of the telemetry mask, its page, is on.
-template <std::uint8_t ROW> void draw_page_switch(Device& dev, std::uint8_t text_y) {
-    const bool on = (get_telemetry_mask(dev) & (1u << ROW)) != 0;
-    list_draw_value(dev, text_y, on_off_value(dev, on));
+// The switch of the page whose telemetry_mask bit is BIT.
+template <std::uint8_t BIT> bool page_on(Device& dev) {
+    return (get_telemetry_mask(dev) & (1u << BIT)) != 0;
 }
-
-void toggle_page(Device& dev) {
-    const std::uint8_t row = dev.screens.settings.telemetry.menu.selected;
-    set_telemetry_mask(dev, static_cast<std::uint8_t>(get_telemetry_mask(dev) ^ (1u << row)));
-    list_redraw_selected(dev);
+template <std::uint8_t BIT> void set_page(Device& dev, bool on) {
+    const std::uint8_t mask = get_telemetry_mask(dev);
+    set_telemetry_mask(dev,
+                       static_cast<std::uint8_t>(on ? mask | (1u << BIT) : mask & ~(1u << BIT)));
 }
+template <std::uint8_t BIT>
+constexpr Toggle PAGE_SWITCH{SWITCH_OFF, SWITCH_ON, page_on<BIT>, set_page<BIT>};
 
 // In the order of the mask's bits, which is the order the trip screen shows its pages in.
 // clang-format off
 const ListRow ROWS[] = {
-    {{"Cur. Speed", "Vitesse", "Velocit\xE0", "Velocidad", "Geschw."},
-     nullptr, toggle_page, draw_page_switch<0>},
-    {{"Avg. Speed", "Vitesse Moy.", "Velocit\xE0 Med.", "Veloci. Prom.", "Geschw. i.D."},
-     nullptr, toggle_page, draw_page_switch<1>},
-    {{"Max. Speed", "Vitesse Max.", "Velocit\xE0 Max.", "Veloci. M\xE1x.", "Geschw. Max. "},
-     nullptr, toggle_page, draw_page_switch<2>},
-    {{"Fuel", "Carburant", "Carburante", "Combustible", "Kraftstoff"},
-     nullptr, toggle_page, draw_page_switch<3>},
-    {{"Stopwatch", "Chronom\xE8tre", "Chronometro", "Cron\xF3metro", "Stoppuhr"},
-     nullptr, toggle_page, draw_page_switch<4>},
-    {{"Clock", "Horloge", "Ora", "Reloj", "Zeit"}, nullptr, toggle_page, draw_page_switch<5>},
+    toggle_row<PAGE_SWITCH<0>>({"Cur. Speed", "Vitesse", "Velocit\xE0", "Velocidad", "Geschw."}),
+    toggle_row<PAGE_SWITCH<1>>(
+        {"Avg. Speed", "Vitesse Moy.", "Velocit\xE0 Med.", "Veloci. Prom.", "Geschw. i.D."}),
+    toggle_row<PAGE_SWITCH<2>>(
+        {"Max. Speed", "Vitesse Max.", "Velocit\xE0 Max.", "Veloci. M\xE1x.", "Geschw. Max. "}),
+    toggle_row<PAGE_SWITCH<3>>({"Fuel", "Carburant", "Carburante", "Combustible", "Kraftstoff"}),
+    toggle_row<PAGE_SWITCH<4>>(
+        {"Stopwatch", "Chronom\xE8tre", "Chronometro", "Cron\xF3metro", "Stoppuhr"}),
+    toggle_row<PAGE_SWITCH<5>>({"Clock", "Horloge", "Ora", "Reloj", "Zeit"}),
 };
 // clang-format on
 
-const ListScreenTable SCREEN_TABLE{
-    DialTitleIcon.data(), ROWS, static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.settings.telemetry; }};
-
-void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, SCREEN_TABLE, event);
-}
+const ListScreenTable SCREEN_TABLE{DialTitleIcon.data(), ROWS,
+                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
+                                   list_slot<TelemetryScreen>};
 
 } // namespace
 
-QL_DEFINE_SCREEN(TelemetryScreen, handle);
+QL_DEFINE_SCREEN(TelemetryScreen, list_screen<SCREEN_TABLE>);
 
 } // namespace ql

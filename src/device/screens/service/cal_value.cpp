@@ -6,9 +6,9 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/message_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/service/calibration_message.hpp"
 #include "resources/service_icons.hpp"
 
 namespace ql {
@@ -100,14 +100,10 @@ void edit_handle(Device& dev, std::uint8_t event) {
 const MessageScreenLayout RANGE{&ResultWarnIcon, RANGE_ICON_Y, Legend::Ok, &CalValueScreen,
                                 &RANGE_TEXT};
 
-void range_handle(Device& dev, std::uint8_t event) {
-    message_screen_handle(dev, RANGE, event);
-}
-
 } // namespace
 
 QL_DEFINE_SCREEN(CalValueScreen, value_handle);
 QL_DEFINE_SCREEN(CalValueEditScreen, edit_handle);
-QL_DEFINE_SCREEN(CalValueRangeScreen, range_handle);
+QL_DEFINE_SCREEN(CalValueRangeScreen, message_screen<RANGE>);
 
 } // namespace ql

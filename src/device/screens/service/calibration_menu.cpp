@@ -19,16 +19,11 @@ const ListRow ROWS[] = {
     {{"Value", "Valeur", "Valore", "Valor", "Wert"}, &CalValueScreen, nullptr, list_submenu_marker},
 };
 
-const ListScreenTable MENU{
-    CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.calibration.menu; }};
-
-void handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, MENU, event);
-}
+const ListScreenTable MENU{CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
+                           list_slot<CalibrationMenuScreen>};
 
 } // namespace
 
-QL_DEFINE_SCREEN(CalibrationMenuScreen, handle);
+QL_DEFINE_SCREEN(CalibrationMenuScreen, list_screen<MENU>);
 
 } // namespace ql

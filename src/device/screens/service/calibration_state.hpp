@@ -1,16 +1,11 @@
 #pragma once
-#include "device/screens/common/list_screen_state.hpp"
 #include "device/settings/settings_state.hpp"
 #include <cstdint>
 
 namespace ql {
 
-// The working values of the calibration menu, the distance and fuel wizards and the calibration
-// value entry.
+// The working values of the distance and fuel wizards.
 struct CalibrationScreenState {
-    // The three-item calibration list; its selection is kept across visits.
-    ListScreenState menu;
-
     // Distance wizard: the running pulse total when the driver confirmed the start and the end
     // of the measured stretch, and which of the three progress dots is solid.
     std::uint32_t cal_start_count = 0;

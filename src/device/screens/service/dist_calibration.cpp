@@ -5,9 +5,9 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/message_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/service/calibration_message.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
 
@@ -101,15 +101,6 @@ const Message ZERO_TEXT{
 
 CalibrationScreenState& state(Device& dev) {
     return dev.screens.calibration;
-}
-
-// The Start and Drive screens: a message, OK at the bottom left and back at the top left.
-void draw_confirm_screen(Device& dev, const Message& message) {
-    lcd_clear(dev);
-    draw_side_bars(dev);
-    legend_bottom_left(dev, legend_word(dev, Legend::Ok));
-    legend_top_left(dev, legend_word(dev, Legend::Back));
-    draw_message(dev, message);
 }
 
 void start_handle(Device& dev, std::uint8_t event) {
@@ -227,15 +218,10 @@ const MessageScreenLayout LOW{&ResultCrossIcon, ERROR_ICON_Y, Legend::Ok, &Calib
 QL_DEFINE_SCREEN(DistCalStartScreen, start_handle);
 QL_DEFINE_SCREEN(DistCalDriveScreen, drive_handle);
 QL_DEFINE_SCREEN(DistCalEntryScreen, entry_handle);
-QL_DEFINE_SCREEN(DistCalDoneScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); });
-QL_DEFINE_SCREEN(DistCalNoPulsesScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, NO_PULSES, e); });
-QL_DEFINE_SCREEN(DistCalZeroScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, ZERO, e); });
-QL_DEFINE_SCREEN(DistCalHighScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, HIGH, e); });
-QL_DEFINE_SCREEN(DistCalLowScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, LOW, e); });
+QL_DEFINE_SCREEN(DistCalDoneScreen, message_screen<DONE>);
+QL_DEFINE_SCREEN(DistCalNoPulsesScreen, message_screen<NO_PULSES>);
+QL_DEFINE_SCREEN(DistCalZeroScreen, message_screen<ZERO>);
+QL_DEFINE_SCREEN(DistCalHighScreen, message_screen<HIGH>);
+QL_DEFINE_SCREEN(DistCalLowScreen, message_screen<LOW>);
 
 } // namespace ql

@@ -5,9 +5,10 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/message_screen.hpp"
 #include "device/screens/common/number_entry.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/service/calibration_message.hpp"
+#include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
 #include "resources/service_icons.hpp"
 
@@ -130,14 +131,6 @@ std::uint8_t inverted(std::uint8_t reading) {
     return static_cast<std::uint8_t>(READING_MAX - reading);
 }
 
-void draw_confirm_screen(Device& dev, const Message& message) {
-    lcd_clear(dev);
-    draw_side_bars(dev);
-    legend_bottom_left(dev, legend_word(dev, Legend::Ok));
-    legend_top_left(dev, legend_word(dev, Legend::Back));
-    draw_message(dev, message);
-}
-
 void empty_handle(Device& dev, std::uint8_t event) {
     FuelTable& t = table(dev);
     switch (event) {
@@ -155,10 +148,6 @@ void empty_handle(Device& dev, std::uint8_t event) {
         break;
     default: break;
     }
-}
-
-bool in_gallons(Device& dev) {
-    return get_fuel_unit(dev) == FuelUnit::Gallons;
 }
 
 // The amount offered: the one already typed for this point, or else the previous point's.
@@ -332,12 +321,9 @@ QL_DEFINE_SCREEN(FuelCalEmptyScreen, empty_handle);
 QL_DEFINE_SCREEN(FuelCalAmountScreen, amount_handle);
 QL_DEFINE_SCREEN(FuelCalAddScreen, add_handle);
 QL_DEFINE_SCREEN(FuelCalFullScreen, full_handle);
-QL_DEFINE_SCREEN(FuelCalDoneScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, DONE, e); });
-QL_DEFINE_SCREEN(FuelCalSignalScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, SIGNAL, e); });
+QL_DEFINE_SCREEN(FuelCalDoneScreen, message_screen<DONE>);
+QL_DEFINE_SCREEN(FuelCalSignalScreen, message_screen<SIGNAL>);
 QL_DEFINE_SCREEN(FuelCalDecreaseScreen, decrease_handle);
-QL_DEFINE_SCREEN(FuelCalMaxScreen,
-                 [](Device& dev, std::uint8_t e) { message_screen_handle(dev, MAX, e); });
+QL_DEFINE_SCREEN(FuelCalMaxScreen, message_screen<MAX>);
 
 } // namespace ql

@@ -6,6 +6,7 @@
 #include "device/graphics/text.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/unit_words.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -18,9 +19,6 @@ namespace {
 
 // The gauge shows the trip page's fuel pump: same size, same subject.
 constexpr const auto& FuelPumpIcon = PageFuelPumpIcon;
-
-constexpr Texts LITRES = {"litres", "litres", "litri", "litros", "liter"};
-constexpr Texts GALLONS = {"gallons", "gallons", "galloni", "galones", "gallonen"};
 
 // The word inside the empty bar and where it goes, centred on column 64.
 struct EmptyWord {
@@ -127,8 +125,7 @@ void enter(Device& dev) {
     legend_top_left(dev, legend_word(dev, Legend::Back));
     move_to(dev, 95, 13);
     blit_picture(dev, FuelPumpIcon);
-    text_draw_at(dev, 89, 31, ALIGN_RIGHT,
-                 tr(dev, get_fuel_unit(dev) == FuelUnit::Gallons ? GALLONS : LITRES));
+    text_draw_at(dev, 89, 31, ALIGN_RIGHT, tr(dev, in_gallons(dev) ? GALLONS : LITRES));
     fill_blanks(s.gauge_shown_text, 5);
     s.gauge_full_volume = full_scale(dev);
     move_to(dev, 19, 46);

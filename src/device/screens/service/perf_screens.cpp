@@ -7,6 +7,7 @@
 #include "device/hardware/perf_timer.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/common/list_screen.hpp"
+#include "device/screens/common/unit_words.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -15,10 +16,6 @@
 namespace ql {
 
 namespace {
-
-bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == DistanceUnit::Miles;
-}
 
 // ---- the choice of run
 
@@ -32,15 +29,14 @@ constexpr Texts SPEED_RUN_MILES = {"Timer 60mph", "Z\xE9ro-60mi/h", "Timer 100mp
 constexpr Texts DISTANCE_RUN_MILES = {"Timer 1/4mile", "Z\xE9ro-1/4mile", "Timer 1/4miglio",
                                       "Cero-1/4milla", "Null-1/4mi"};
 
-void choose_run(Device& dev) {
-    ServiceScreenState& s = dev.screens.service;
-    s.perf_run_kind = s.perf_menu.menu.selected == 0 ? PERF_RUN_SPEED : PERF_RUN_DISTANCE;
+template <PerfRun RUN> void choose_run(Device& dev) {
+    dev.screens.service.perf_run_kind = RUN;
     change_screen(dev, PerfArmScreen);
 }
 
 const ListRow RUN_ROWS[] = {
-    {SPEED_RUN_KM, nullptr, choose_run, list_submenu_marker},
-    {DISTANCE_RUN_KM, nullptr, choose_run, list_submenu_marker},
+    {SPEED_RUN_KM, nullptr, choose_run<PERF_RUN_SPEED>, list_submenu_marker},
+    {DISTANCE_RUN_KM, nullptr, choose_run<PERF_RUN_DISTANCE>, list_submenu_marker},
 };
 
 // The labels follow the distance unit.
@@ -50,17 +46,8 @@ void label_runs(Device& dev, ListScreenState& list) {
     list.items[1].text = tr(dev, DISTANCE_RUN_MILES);
 }
 
-const ListScreenTable RUN_LIST{
-    PerformanceIcon.data(),
-    RUN_ROWS,
-    2,
-    &MainMenuScreen,
-    [](Device& dev) -> ListScreenState& { return dev.screens.service.perf_menu; },
-    label_runs};
-
-void menu_handle(Device& dev, std::uint8_t event) {
-    list_screen_handle(dev, RUN_LIST, event);
-}
+const ListScreenTable RUN_LIST{PerformanceIcon.data(),    RUN_ROWS,  2, &MainMenuScreen,
+                               list_slot<PerfMenuScreen>, label_runs};
 
 // ---- arming
 
@@ -122,8 +109,6 @@ constexpr Texts STOPPED = {"Stopped", "Arr\xEAt\xE9", "Fermato", "Detenido", "Be
 constexpr Texts ARMED = {"Armed...", "Activ\xE9...", "Innescato...", "Listo...",
                          "Initialisiert..."};
 constexpr Texts FINISHED = {"Finished", "Termin\xE9", "Fine", "Terminado", "Fertig"};
-constexpr Texts KPH = {"kph", "km/h", "kph", "k/h", "km/h"};
-constexpr Texts MPH = {"mph", "mi/h", "mph", "m/h", "mi/h"};
 
 constexpr std::uint8_t TIME_X = 43;
 constexpr std::uint8_t TIME_Y = 11;
@@ -248,7 +233,7 @@ void run_handle(Device& dev, std::uint8_t event) {
 
 } // namespace
 
-QL_DEFINE_SCREEN(PerfMenuScreen, menu_handle);
+QL_DEFINE_SCREEN(PerfMenuScreen, list_screen<RUN_LIST>);
 QL_DEFINE_SCREEN(PerfArmScreen, arm_handle);
 QL_DEFINE_SCREEN(PerfRunScreen, run_handle);
 

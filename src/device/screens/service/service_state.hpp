@@ -1,5 +1,4 @@
 #pragma once
-#include "device/screens/common/list_screen_state.hpp"
 #include <cstdint>
 
 namespace ql {
@@ -20,8 +19,7 @@ struct ServiceScreenState {
     bool gauge_empty_shown = false;      // the empty word is inside the bar
     char gauge_shown_text[6] = "     ";
 
-    // Performance: the list keeps its selection across visits; the unit holds the run.
-    ListScreenState perf_menu;
+    // Performance: the run chosen; the timing unit holds the run itself.
     PerfRun perf_run_kind = PERF_RUN_SPEED;
     std::uint8_t perf_last_state = PERF_NOTHING_SHOWN; // the unit state in the status band
     char perf_shown_time[6] = "     ";

@@ -1,4 +1,3 @@
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/draw.hpp"
@@ -16,6 +15,19 @@
 namespace ql {
 
 namespace {
+
+// Moves trip_page to the next page enabled in telemetry_mask; total distance is always there.
+void advance_trip_page(Device& dev) {
+    TripScreenState& trip = dev.screens.trip;
+    const std::uint8_t shown =
+        static_cast<std::uint8_t>(get_telemetry_mask(dev) | page_bit(PAGE_TOTAL_DISTANCE));
+    std::uint8_t bit = page_bit(trip.trip_page);
+    do {
+        bit = static_cast<std::uint8_t>(bit << 1);
+        if (bit > page_bit(PAGE_TOTAL_DISTANCE) || bit == 0) bit = page_bit(PAGE_CURRENT_SPEED);
+    } while ((bit & shown) == 0);
+    trip.trip_page = static_cast<TripPage>(bit);
+}
 
 constexpr std::uint8_t INTERVAL_X = 20;
 constexpr std::uint8_t INTERVAL_Y = 7;
@@ -108,22 +120,5 @@ void handle(Device& dev, std::uint8_t event) {
 } // namespace
 
 QL_DEFINE_SCREEN(MainTripScreen, handle);
-
-void advance_trip_page(Device& dev) {
-    TripScreenState& trip = dev.screens.trip;
-    const std::uint8_t shown =
-        static_cast<std::uint8_t>(get_telemetry_mask(dev) | page_bit(PAGE_TOTAL_DISTANCE));
-    std::uint8_t bit = page_bit(trip.trip_page);
-    do {
-        bit = static_cast<std::uint8_t>(bit << 1);
-        if (bit > page_bit(PAGE_TOTAL_DISTANCE) || bit == 0) bit = page_bit(PAGE_CURRENT_SPEED);
-    } while ((bit & shown) == 0);
-    trip.trip_page = static_cast<TripPage>(bit);
-}
-
-std::uint8_t distance_for_display(Device& dev, std::int32_t& value) {
-    if (get_distance_unit(dev) == DistanceUnit::Miles) km_to_miles(value); // thousandths of a mile
-    return scale_distance(value, get_resolution(dev) == Resolution::High ? 3 : 2);
-}
 
 } // namespace ql

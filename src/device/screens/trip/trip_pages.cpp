@@ -9,8 +9,8 @@
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/unit_words.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/languages.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -20,14 +20,10 @@ namespace ql {
 
 namespace {
 
-constexpr Texts KPH = {"kph", "km/h", "kph", "k/h", "km/h"};
-constexpr Texts MPH = {"mph", "mi/h", "mph", "m/h", "mi/h"};
 constexpr Texts AVERAGE_KPH = {"avg. kph", "moy km/h", "kph med.", "prom. k/h", "km/h i.D."};
 constexpr Texts AVERAGE_MPH = {"avg. mph", "moy mi/h", "mph med.", "prom. m/h", "mi/h i.D."};
 constexpr Texts MAXIMUM_KPH = {"max. kph", "max km/h", "kph max.", "m\xE1x. k/h", "km/h max"};
 constexpr Texts MAXIMUM_MPH = {"max. mph", "max mi/h", "mph max.", "m\xE1x. m/h", "mi/h max"};
-constexpr Texts LITRES = {"litres", "litres", "litri", "litros", "liter"};
-constexpr Texts GALLONS = {"gallons", "gallons", "galloni", "galones", "gallonen"};
 constexpr Texts MINUTES = {"mins", "min", "min", "min", "min"};
 constexpr Texts HOURS = {"hours", "heures", "ore", "horas", "std"};
 constexpr Texts CLOCK_LABEL = {"clock", "horloge", "ora", "reloj", "uhr"};
@@ -37,10 +33,6 @@ constexpr Texts MILES = {"mile", "mile", "miglia", "milla", "meilen"};
 constexpr std::uint8_t VALUE_Y = 35;
 constexpr std::uint8_t LABEL_RIGHT = 92;
 constexpr std::uint8_t LABEL_Y = 51;
-
-bool in_miles(Device& dev) {
-    return get_distance_unit(dev) == DistanceUnit::Miles;
-}
 
 void draw_label(Device& dev, const Texts& labels) {
     text_draw_at(dev, LABEL_RIGHT, LABEL_Y, ALIGN_RIGHT, tr(dev, labels));
@@ -148,7 +140,7 @@ void refresh_fuel(Device& dev) {
 void fuel_page(Device& dev, std::uint8_t event, bool draw) {
     if (draw) {
         draw_icon(dev, 99, 40, PageFuelPumpIcon);
-        draw_label(dev, get_fuel_unit(dev) == FuelUnit::Gallons ? GALLONS : LITRES);
+        draw_label(dev, in_gallons(dev) ? GALLONS : LITRES);
         fill_blanks(dev.screens.trip.fuel_shown, 5);
     }
     if (draw || event == EV_TICK_250MS) refresh_fuel(dev);
@@ -307,6 +299,11 @@ void trip_page_handle(Device& dev, TripPage page, std::uint8_t event) {
     case PAGE_CLOCK: clock_page(dev, event, draw); break;
     default: total_distance_page(dev, event, draw); break;
     }
+}
+
+std::uint8_t distance_for_display(Device& dev, std::int32_t& value) {
+    if (get_distance_unit(dev) == DistanceUnit::Miles) km_to_miles(value); // thousandths of a mile
+    return scale_distance(value, get_resolution(dev) == Resolution::High ? 3 : 2);
 }
 
 } // namespace ql

@@ -10,4 +10,7 @@ struct Device;
 // six telemetry pages goes to the total distance page.
 void trip_page_handle(Device& dev, TripPage page, std::uint8_t event);
 
+// A distance counter in the display unit and resolution: the value to show and its decimals.
+std::uint8_t distance_for_display(Device& dev, std::int32_t& value);
+
 } // namespace ql

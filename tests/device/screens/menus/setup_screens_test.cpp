@@ -1,7 +1,6 @@
 #include "device/hardware/clocks.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 #include "support/screen_driver.hpp"
 #include <gtest/gtest.h>

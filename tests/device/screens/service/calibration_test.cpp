@@ -5,6 +5,7 @@
 #include "device/hardware/keys.hpp"
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/screens/common/list_screen.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/settings/units.hpp"
@@ -220,7 +221,7 @@ TEST_F(CalibrationScreens, TheMenuKeepsItsSelectionAndOpensEachItem) {
     click(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "CalValueScreen");
     click(BTN_TOP_LEFT);
-    EXPECT_EQ(dev.screens.calibration.menu.menu.selected, 2);
+    EXPECT_EQ(list_slot<CalibrationMenuScreen>(dev).menu.selected, 2);
     click(BTN_TOP_RIGHT);
     click(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "FuelCalEmptyScreen");

@@ -12,7 +12,6 @@
 #include "device/hardware/vehicle.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/screens/screen_list.hpp"
-#include "device/screens/trip/main_trip_screen.hpp"
 #include "device/settings/settings.hpp"
 #include "device/wiring.hpp"
 #include <gtest/gtest.h>

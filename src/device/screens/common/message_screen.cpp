@@ -1,4 +1,4 @@
-#include "device/screens/service/calibration_message.hpp"
+#include "device/screens/common/message_screen.hpp"
 #include "device/device.hpp"
 #include "device/graphics/draw.hpp"
 #include "device/graphics/text.hpp"
@@ -18,6 +18,14 @@ void draw_message(Device& dev, const Message& message) {
         text_draw_at(dev, MESSAGE_CENTRE, row, ALIGN_CENTRE, line);
         row = static_cast<std::uint8_t>(row + MESSAGE_LINE_PITCH);
     }
+}
+
+void draw_confirm_screen(Device& dev, const Message& message) {
+    lcd_clear(dev);
+    draw_side_bars(dev);
+    legend_bottom_left(dev, legend_word(dev, Legend::Ok));
+    legend_top_left(dev, legend_word(dev, Legend::Back));
+    draw_message(dev, message);
 }
 
 void message_screen_handle(Device& dev, const MessageScreenLayout& layout, std::uint8_t event) {

@@ -23,6 +23,10 @@ using Message = PerLanguage<MessageLines>;
 
 void draw_message(Device& dev, const Message& message);
 
+// A step of a wizard that asks the driver to do something and confirm it: the message, OK at
+// the bottom left and back at the top left. The screen handles its buttons itself.
+void draw_confirm_screen(Device& dev, const Message& message);
+
 // The faults of the sensor and of the rates: outside English the message shows only the error
 // number, e.g. "Errore 01:", and refers to the user's manual.
 constexpr Message numbered_error(MessageLines english, const char* french, const char* italian,
@@ -47,5 +51,10 @@ struct MessageScreenLayout {
 inline constexpr std::uint8_t RESULT_ICON_X = 53;
 
 void message_screen_handle(Device& dev, const MessageScreenLayout& layout, std::uint8_t event);
+
+// The handling routine of a message screen: QL_DEFINE_SCREEN(Name, message_screen<LAYOUT>).
+template <const MessageScreenLayout& LAYOUT> void message_screen(Device& dev, std::uint8_t event) {
+    message_screen_handle(dev, LAYOUT, event);
+}
 
 } // namespace ql
