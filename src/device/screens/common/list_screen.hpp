@@ -39,22 +39,10 @@ struct ListScreenTable {
     ListMenu& (*own_menu)(Device& dev) = nullptr;
 };
 
-// The slot in ScreenStates::lists of a screen listed with QL_LIST_SCREEN; any other screen
-// stops the build.
-consteval std::size_t list_slot_index(const Screen& screen) {
-    std::size_t index = 0;
-#define QL_SCREEN(NAME)
-#define QL_LIST_SCREEN(NAME)                                                                       \
-    if (&screen == &NAME) return index;                                                            \
-    ++index;
-#include "device/screens/screen_list.def"
-    throw "not a list screen of screen_list.def";
-}
-
 // The state a list screen keeps in its slot; also its table's state routine:
-// list_slot<UnitsScreen>.
-template <const Screen& SCREEN> ListScreenState& list_slot(Device& dev) {
-    return dev.screens.lists[list_slot_index(SCREEN)];
+// list_slot<ListSlot::UnitsScreen>.
+template <ListSlot SLOT> ListScreenState& list_slot(Device& dev) {
+    return dev.screens.lists[static_cast<std::size_t>(SLOT)];
 }
 
 // The ListMenu a list screen works on.

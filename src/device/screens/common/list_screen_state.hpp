@@ -9,14 +9,14 @@ namespace ql {
 inline constexpr std::uint8_t LIST_MAX_ITEMS = 9;
 
 // The list screens of the screen list (QL_LIST_SCREEN), each with a slot of its own in
-// ScreenStates::lists.
-inline constexpr std::size_t LIST_SLOT_COUNT = [] {
-    std::size_t count = 0;
+// ScreenStates::lists: ListSlot::UnitsScreen.
+enum class ListSlot : std::size_t {
 #define QL_SCREEN(NAME)
-#define QL_LIST_SCREEN(NAME) ++count;
+#define QL_LIST_SCREEN(NAME) NAME,
 #include "device/screens/screen_list.def"
-    return count;
-}();
+    count
+};
+inline constexpr std::size_t LIST_SLOT_COUNT = static_cast<std::size_t>(ListSlot::count);
 
 // Where a list screen keeps its list: the ListMenu (selection and scroll, kept across visits)
 // and the items it points at.
