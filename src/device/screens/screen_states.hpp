@@ -13,7 +13,7 @@ namespace ql {
 // The working values of every screen group, each kept by the group that owns it. They outlive
 // the screens, so a list reopens where it was left.
 struct ScreenStates {
-    // The list screens of the screen list, one slot each (list_slot<ListSlot::Screen>).
+    // The list screens of the screen list, one slot each (list_slot<ListSlot::ScreenSlot>).
     std::array<ListScreenState, LIST_SLOT_COUNT> lists{};
     TripScreenState trip;
     MainMenuState main_menu;

@@ -40,7 +40,7 @@ struct ListScreenTable {
 };
 
 // The state a list screen keeps in its slot; also its table's state routine:
-// list_slot<ListSlot::UnitsScreen>.
+// list_slot<ListSlot::UnitsScreenSlot>.
 template <ListSlot SLOT> ListScreenState& list_slot(Device& dev) {
     return dev.screens.lists[static_cast<std::size_t>(SLOT)];
 }

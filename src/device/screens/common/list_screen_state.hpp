@@ -9,10 +9,10 @@ namespace ql {
 inline constexpr std::uint8_t LIST_MAX_ITEMS = 9;
 
 // The list screens of the screen list (QL_LIST_SCREEN), each with a slot of its own in
-// ScreenStates::lists: ListSlot::UnitsScreen.
+// ScreenStates::lists: ListSlot::UnitsScreenSlot.
 enum class ListSlot : std::size_t {
 #define QL_SCREEN(NAME)
-#define QL_LIST_SCREEN(NAME) NAME,
+#define QL_LIST_SCREEN(NAME) NAME##Slot,
 #include "device/screens/screen_list.def"
     count
 };

@@ -41,7 +41,7 @@ const ListRow ROWS[] = {
 
 const ListScreenTable SCREEN_TABLE{ArrowTitleIcon.data(), ROWS,
                                    static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::AdvancedScreen>};
+                                   list_slot<ListSlot::AdvancedScreenSlot>};
 
 } // namespace
 

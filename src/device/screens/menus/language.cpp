@@ -13,7 +13,7 @@ constexpr std::uint8_t LANGUAGE_BITS[LANGUAGE_COUNT] = {LANG_ENGLISH, LANG_FRENC
                                                         LANG_SPANISH, LANG_GERMAN};
 
 ListScreenState& state(Device& dev) {
-    return list_slot<ListSlot::LanguageScreen>(dev);
+    return list_slot<ListSlot::LanguageScreenSlot>(dev);
 }
 
 // The position of a language among those offered: how many offered languages come before it.

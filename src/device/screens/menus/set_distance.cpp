@@ -32,7 +32,7 @@ const ListRow COUNTER_ROWS[] = {
 };
 
 const ListScreenTable COUNTER_LIST{DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
-                                   list_slot<ListSlot::SetDistanceScreen>};
+                                   list_slot<ListSlot::SetDistanceScreenSlot>};
 
 // ---- the editor
 

@@ -61,7 +61,7 @@ const ListScreenTable SCREEN_TABLE{SpannerTitleIcon.data(),
                                    ROWS,
                                    static_cast<std::uint8_t>(std::size(ROWS)),
                                    &MainMenuScreen,
-                                   list_slot<ListSlot::SettingsMenuScreen>,
+                                   list_slot<ListSlot::SettingsMenuScreenSlot>,
                                    prepare};
 
 } // namespace

@@ -31,7 +31,7 @@ const ListRow ALARM_ROWS[] = {
 };
 
 const ListScreenTable ALARM_LIST{BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
-                                 list_slot<ListSlot::SpeedAlarmScreen>};
+                                 list_slot<ListSlot::SpeedAlarmScreenSlot>};
 
 // ---- the threshold
 

@@ -37,7 +37,7 @@ const ListRow ROWS[] = {
 
 const ListScreenTable SCREEN_TABLE{DialTitleIcon.data(), ROWS,
                                    static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::TelemetryScreen>};
+                                   list_slot<ListSlot::TelemetryScreenSlot>};
 
 } // namespace
 

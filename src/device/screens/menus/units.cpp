@@ -28,7 +28,7 @@ const ListRow ROWS[] = {
 
 const ListScreenTable SCREEN_TABLE{RulerTitleIcon.data(), ROWS,
                                    static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::UnitsScreen>};
+                                   list_slot<ListSlot::UnitsScreenSlot>};
 
 } // namespace
 

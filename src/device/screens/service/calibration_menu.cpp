@@ -20,7 +20,7 @@ const ListRow ROWS[] = {
 };
 
 const ListScreenTable MENU{CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
-                           list_slot<ListSlot::CalibrationMenuScreen>};
+                           list_slot<ListSlot::CalibrationMenuScreenSlot>};
 
 } // namespace
 

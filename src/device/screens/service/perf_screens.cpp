@@ -47,7 +47,7 @@ void label_runs(Device& dev, ListScreenState& list) {
 }
 
 const ListScreenTable RUN_LIST{PerformanceIcon.data(),    RUN_ROWS,  2, &MainMenuScreen,
-                               list_slot<ListSlot::PerfMenuScreen>, label_runs};
+                               list_slot<ListSlot::PerfMenuScreenSlot>, label_runs};
 
 // ---- arming
 

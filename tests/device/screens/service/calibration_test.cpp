@@ -221,7 +221,7 @@ TEST_F(CalibrationScreens, TheMenuKeepsItsSelectionAndOpensEachItem) {
     click(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "CalValueScreen");
     click(BTN_TOP_LEFT);
-    EXPECT_EQ(list_slot<ListSlot::CalibrationMenuScreen>(dev).menu.selected, 2);
+    EXPECT_EQ(list_slot<ListSlot::CalibrationMenuScreenSlot>(dev).menu.selected, 2);
     click(BTN_TOP_RIGHT);
     click(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "FuelCalEmptyScreen");

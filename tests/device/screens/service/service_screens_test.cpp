@@ -123,15 +123,15 @@ TEST_F(PerfTest, MenuArmAndRunScreensInBothLanguages) {
 TEST_F(PerfTest, LabelsAndRunsFollowTheDistanceUnit) {
     set_distance_unit(dev, DistanceUnit::Miles);
     open(PerfMenuScreen);
-    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreen>(dev).items[0].text, "Timer 100mph");
-    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreen>(dev).items[1].text, "Timer 1/4miglio");
+    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreenSlot>(dev).items[0].text, "Timer 100mph");
+    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreenSlot>(dev).items[1].text, "Timer 1/4miglio");
     set_language(dev, LANG_ENGLISH);
     arm(0);
     EXPECT_EQ(dev.perf.config.end_speed, 97);
     EXPECT_EQ(dev.perf.config.distance_limit, PERF_NO_DISTANCE_LIMIT);
     press(BTN_TOP_LEFT, 2);
-    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreen>(dev).items[0].text, "Timer 60mph");
-    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreen>(dev).items[1].text, "Timer 1/4mile");
+    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreenSlot>(dev).items[0].text, "Timer 60mph");
+    EXPECT_STREQ(list_slot<ListSlot::PerfMenuScreenSlot>(dev).items[1].text, "Timer 1/4mile");
     arm(1);
     EXPECT_EQ(dev.perf.config.end_speed, PERF_NO_END_SPEED);
     EXPECT_EQ(dev.perf.config.distance_limit, 402);
