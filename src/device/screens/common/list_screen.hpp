@@ -28,6 +28,7 @@ struct ListScreenTable {
     const ListRow* rows;
     std::uint8_t row_count;
     const Screen* parent;
+    // Where the list is kept: list_slot<ListSlot::NameSlot> for a list screen of the list.
     ListScreenState& (*state)(Device& dev);
     // Runs on entry after the items are filled and before the list is drawn: it may shorten
     // the list, move the selection or place a choice marker.

@@ -9,7 +9,6 @@
 #include "device/screens/screen_list.hpp"
 #include "device/screens/trip/trip_pages.hpp"
 #include "device/settings/settings.hpp"
-#include "device/settings/units.hpp"
 #include "resources/icons.hpp"
 
 namespace ql {
