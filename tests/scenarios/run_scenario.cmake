@@ -18,7 +18,7 @@ if(EXISTS ${DIR}/expected-exit-code.txt)
 endif()
 
 set(rebaseline OFF)
-if("$ENV{QL730_REBASELINE}" AND expected_code EQUAL 0)
+if("$ENV{QL730_REBASELINE}" STREQUAL "1" AND expected_code EQUAL 0)
     if(COMPARE_ONLY)
         message(STATUS "not compared while another program rebaselines ${DIR}")
         return()

@@ -1,21 +1,51 @@
 #pragma once
-// Drives one device as the simulator does, for the screen tests, and compares the panel with
-// golden frames kept as '#'/'.' pictures beside the test (QL730_REBASELINE=1 writes them).
+// Drives one device as the simulator does, for the screen tests: hardware first, then the event
+// queue drained. Compares the panel with golden frames kept as '#'/'.' pictures in a frames/
+// folder beside the test; with QL730_REBASELINE=1 (and no other value) in the environment the
+// comparison writes what the panel shows instead.
 
 #include "device/device.hpp"
 #include "device/graphics/digits.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/host.hpp"
 #include "device/kernel/kernel.hpp"
+#include "device/settings/settings.hpp"
 #include "device/wiring.hpp"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iostream>
 #include <sstream>
 #include <string>
 
 namespace ql::test {
+
+inline bool rebaselining() {
+    const char* value = std::getenv("QL730_REBASELINE");
+    return value != nullptr && std::string(value) == "1";
+}
+
+// Compares the panel with frames/NAME.txt beside `test_file` (pass __FILE__).
+inline void expect_golden_frame(const Device& dev, const std::filesystem::path& test_file,
+                                const std::string& name) {
+    const std::filesystem::path file = test_file.parent_path() / "frames" / (name + ".txt");
+    const std::string found = frame_picture(dev.lcd);
+    if (rebaselining()) {
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file) << found;
+        std::cout << "wrote " << file.string() << '\n';
+        return;
+    }
+    std::ifstream in(file);
+    if (!in) {
+        ADD_FAILURE() << "no golden frame " << file << "; write it with QL730_REBASELINE=1";
+        return;
+    }
+    std::stringstream wanted;
+    wanted << in.rdbuf();
+    EXPECT_EQ(found, wanted.str()) << "the panel differs from " << file;
+}
 
 class ScreenDriver : public ::testing::Test {
   protected:
@@ -46,6 +76,10 @@ class ScreenDriver : public ::testing::Test {
         post(key_hold(b));
         post(key_release(b));
     }
+    void tick(int count = 1) {
+        for (int i = 0; i < count; ++i)
+            device_timer(dev, TIMER_TICK);
+    }
     void key(std::uint8_t k, int times = 1) {
         for (int i = 0; i < times; ++i)
             device_key(dev, k);
@@ -70,7 +104,20 @@ class ScreenDriver : public ::testing::Test {
             press(BTN_BOTTOM_LEFT);
         }
     }
+    // As `type`, after checking that the editor offers `shown` first.
+    void type(const char* shown, const char* want) {
+        ASSERT_STREQ(dev.ui.editor.text, shown) << "the editor's offer";
+        type(want);
+    }
+    // Another regional variant, as its own factory settings leave it.
+    void use_variant(Variant variant) {
+        set_variant(dev, variant);
+        restore_factory_defaults(dev);
+    }
     std::string screen() const { return dev.kernel.current_screen->name; }
+    std::string region(int x, int y, int w, int h) const {
+        return frame_picture(dev.lcd, x, y, w, h);
+    }
 
     // Dark dots in one row between two columns, inclusive.
     int dark_in_row(int y, int from, int to) const {
@@ -81,23 +128,8 @@ class ScreenDriver : public ::testing::Test {
         return n;
     }
 
-    void expect_frame(const std::filesystem::path& test_file, const std::string& name) {
-        const std::filesystem::path file = test_file.parent_path() / "frames" / (name + ".txt");
-        const std::string found = frame_picture(dev.lcd);
-        const char* rebaseline = std::getenv("QL730_REBASELINE");
-        if (rebaseline != nullptr && *rebaseline != '\0' && *rebaseline != '0') {
-            std::filesystem::create_directories(file.parent_path());
-            std::ofstream(file) << found;
-            return;
-        }
-        std::ifstream in(file);
-        if (!in) {
-            ADD_FAILURE() << "no golden frame " << file << "; write it with QL730_REBASELINE=1";
-            return;
-        }
-        std::stringstream wanted;
-        wanted << in.rdbuf();
-        EXPECT_EQ(found, wanted.str()) << "the panel differs from " << file;
+    void expect_frame(const std::filesystem::path& test_file, const std::string& name) const {
+        expect_golden_frame(dev, test_file, name);
     }
 };
 

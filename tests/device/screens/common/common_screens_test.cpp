@@ -7,6 +7,7 @@
 #include "device/screens/common/number_entry.hpp"
 #include "device/ui/list_menu.hpp"
 #include "device/wiring.hpp"
+#include "support/screen_driver.hpp"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -72,24 +73,13 @@ void entry_handle(Device& dev, std::uint8_t event) {
 }
 const Screen Entry{"Entry", entry_handle};
 
-class CommonScreens : public ::testing::Test {
+class CommonScreens : public test::ScreenDriver {
   protected:
-    Device dev;
     void SetUp() override {
         group = TestGroup{};
-        device_create(dev);
-        device_start(dev);
-        change_screen(dev, List);
-        run_pending_events(dev);
+        ScreenDriver::SetUp();
+        open(List);
     }
-    void press(Button b, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            post_event(dev, key_press(b));
-            post_event(dev, key_release(b));
-            run_pending_events(dev);
-        }
-    }
-    const char* screen() const { return dev.kernel.current_screen->name; }
     std::string row(int r) const { return frame_picture(dev.lcd, 13, 25 + 13 * r, 102, 13); }
 };
 
@@ -102,7 +92,7 @@ TEST_F(CommonScreens, ListShowsItsRowsInTheLanguageAndTogglesInPlace) {
     EXPECT_NE(row(0), before) << "the value was redrawn in the highlighted row";
     press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(row(0), before);
-    EXPECT_STREQ(screen(), "List");
+    EXPECT_EQ(screen(), "List");
 }
 
 TEST_F(CommonScreens, ListScrollsKeepsItsPlaceAndGoesBack) {
@@ -110,23 +100,23 @@ TEST_F(CommonScreens, ListScrollsKeepsItsPlaceAndGoesBack) {
     EXPECT_EQ(group.list.menu.selected, 3) << "no wrap at the end";
     EXPECT_EQ(group.list.menu.top, 1);
     press(BTN_TOP_LEFT);
-    EXPECT_STREQ(screen(), "Parent");
+    EXPECT_EQ(screen(), "Parent");
     change_screen(dev, List);
     run_pending_events(dev);
     EXPECT_EQ(group.list.menu.selected, 3) << "kept across visits";
     press(BTN_TOP_RIGHT, 2);
     press(BTN_BOTTOM_LEFT);
-    EXPECT_STREQ(screen(), "Entry");
+    EXPECT_EQ(screen(), "Entry");
 }
 
 TEST_F(CommonScreens, EntryLoadsEditsAndStoresWithinItsLimits) {
     press(BTN_BOTTOM_RIGHT);
     press(BTN_BOTTOM_LEFT);
-    ASSERT_STREQ(screen(), "Entry");
+    ASSERT_EQ(screen(), "Entry");
     EXPECT_STREQ(dev.ui.entry_text.data(), "042");
     press(BTN_TOP_RIGHT, 3); // 342
     press(BTN_BOTTOM_LEFT, 3);
-    EXPECT_STREQ(screen(), "List");
+    EXPECT_EQ(screen(), "List");
     EXPECT_EQ(group.stored, 250);
     EXPECT_TRUE(group.clamped);
 
@@ -145,7 +135,7 @@ TEST_F(CommonScreens, EntryLeftFromItsFirstCharacterChangesNothing) {
     press(BTN_BOTTOM_LEFT);
     press(BTN_TOP_RIGHT);
     press(BTN_TOP_LEFT, 2);
-    EXPECT_STREQ(screen(), "List");
+    EXPECT_EQ(screen(), "List");
     EXPECT_EQ(group.stored, 42);
 }
 

@@ -7,64 +7,20 @@
 #include "device/ui/list_menu.hpp"
 #include "device/wiring.hpp"
 #include "resources/menu_icons.hpp"
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include "support/screen_driver.hpp"
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 
 namespace ql {
 namespace {
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public test::ScreenDriver {
   protected:
-    Device dev;
-
-    void SetUp() override {
-        device_create(dev);
-        device_start(dev);
-    }
-    // Another regional variant, as its own factory settings leave it.
-    void use_variant(Variant variant) {
-        set_variant(dev, variant);
-        restore_factory_defaults(dev);
-    }
-    void open(const Screen& screen) {
-        change_screen(dev, screen);
-        run_pending_events(dev);
-    }
-    void click(Button b, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            post_event(dev, key_press(b));
-            post_event(dev, key_release(b));
-            run_pending_events(dev);
-        }
-    }
-    std::string screen() const { return dev.kernel.current_screen->name; }
-    std::string region(int x, int y, int w, int h) const {
-        return frame_picture(dev.lcd, x, y, w, h);
-    }
     const ListMenu& list() const { return *dev.ui.list; }
 };
 
-// Golden frames of the screens in the languages the Italian variant does not offer. Written
-// once with QL730_REBASELINE=1 in the environment (the test then passes and says so), then
-// reviewed by eye before they are committed.
-void expect_golden(const Device& dev, const std::string& name) {
-    const auto path = std::filesystem::path(__FILE__).parent_path() / "frames" / (name + ".txt");
-    const std::string shown = frame_picture(dev.lcd);
-    const char* rebaseline = std::getenv("QL730_REBASELINE");
-    if (rebaseline != nullptr && std::string(rebaseline) == "1") {
-        std::ofstream(path) << shown;
-        GTEST_SKIP() << "wrote " << path;
-    }
-    std::ifstream in(path);
-    ASSERT_TRUE(in) << "no golden frame " << path;
-    std::stringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(shown, expected.str()) << name;
-}
+// Golden frames of the screens in the languages the Italian variant does not offer, reviewed by
+// eye before they are committed.
 
 struct LanguageCase {
     Variant variant;
@@ -80,14 +36,14 @@ class MenuLanguages : public MenuTest, public ::testing::WithParamInterface<Lang
 TEST_P(MenuLanguages, MenuStripAndSettingsListInTheVariantsLanguage) {
     use_variant(GetParam().variant);
     open(MainMenuScreen);
-    expect_golden(dev, std::string("menu-") + GetParam().name);
-    click(BTN_BOTTOM_RIGHT);
-    click(BTN_BOTTOM_LEFT);
+    EXPECT_FRAME(std::string("menu-") + GetParam().name);
+    press(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "SettingsMenuScreen");
-    click(BTN_BOTTOM_RIGHT, 7);
-    expect_golden(dev, std::string("settings-end-") + GetParam().name);
-    click(BTN_TOP_RIGHT, 7);
-    expect_golden(dev, std::string("settings-") + GetParam().name);
+    press(BTN_BOTTOM_RIGHT, 7);
+    EXPECT_FRAME(std::string("settings-end-") + GetParam().name);
+    press(BTN_TOP_RIGHT, 7);
+    EXPECT_FRAME(std::string("settings-") + GetParam().name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Variants, MenuLanguages,
@@ -99,13 +55,13 @@ INSTANTIATE_TEST_SUITE_P(Variants, MenuLanguages,
 TEST_F(MenuTest, GermanUnitsReadMeilenAndLiterAfterEachToggle) {
     use_variant(VARIANT_GERMANY);
     open(UnitsScreen);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_RIGHT);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(get_distance_unit(dev), DistanceUnit::Miles);
     EXPECT_EQ(get_fuel_unit(dev), FuelUnit::Litres);
-    expect_golden(dev, "units-german");
+    EXPECT_FRAME("units-german");
 }
 
 // The picture a framed icon of the strip should show, drawn on a fresh panel.
@@ -120,27 +76,27 @@ std::string framed_icon(const Picture<25, 23>& icon) {
 
 TEST_F(MenuTest, WithoutTheSpeedAlarmSixEntriesAndALastSelectionOnTheAlarmBecomesAbout) {
     open(MainMenuScreen);
-    click(BTN_TOP_RIGHT, 3);
+    press(BTN_TOP_RIGHT, 3);
     ASSERT_EQ(dev.screens.main_menu.main_menu_selection, 6) << "Speed Alarm";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     dev.vehicle.alarm_fitted = false;
     open(MainMenuScreen);
     EXPECT_EQ(dev.screens.main_menu.main_menu_count, 6);
     EXPECT_EQ(dev.screens.main_menu.main_menu_selection, 0);
     EXPECT_EQ(region(18, 11, 27, 25), framed_icon(PerformanceMenuIcon)) << "About's left neighbour";
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     EXPECT_EQ(dev.screens.main_menu.main_menu_selection, 5);
-    click(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_RIGHT);
     EXPECT_EQ(dev.screens.main_menu.main_menu_selection, 0);
 }
 
 TEST_F(MenuTest, ContrastIsStoredWhenTheScreenIsLeftAndNotBefore) {
     open(ContrastScreen);
     EXPECT_EQ(dev.screens.settings.contrast_bar_width, 44) << "32 of 63";
-    click(BTN_BOTTOM_RIGHT, 31);
+    press(BTN_BOTTOM_RIGHT, 31);
     EXPECT_EQ(dev.screens.settings.contrast_bar_width, 1) << "1 of 63";
     EXPECT_EQ(get_contrast(dev), 32) << "nothing stored while the screen shows";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "SettingsMenuScreen");
     EXPECT_EQ(get_contrast(dev), 1);
 }
@@ -165,7 +121,7 @@ TEST_F(MenuTest, StoredValuesOutOfRangeOpenOnTheirReplacementWithTheFlagRaised) 
     open(SettingsMenuScreen);
     EXPECT_EQ(region(13, 25, 102, 13), dim) << "any level but off and on shows dim";
     dev.settings.backlight = 100;
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(get_backlight(dev), 0) << "after dim comes off";
 }
 
@@ -174,25 +130,25 @@ TEST_F(MenuTest, AuxiliaryListOpensScrolledToTheStoredFunctionAndMovesItsMarker)
     open(AuxFunctionScreenA);
     EXPECT_EQ(list().selected, 8);
     EXPECT_EQ(list().top, 6);
-    click(BTN_TOP_RIGHT, 8);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_RIGHT, 8);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(get_aux_a_function(dev), 0);
     EXPECT_EQ(list().items[0].draw_extra, &list_choice_marker);
     EXPECT_EQ(list().items[8].draw_extra, nullptr);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(dev.screens.settings.aux_functions.items[0].draw_extra, nullptr)
         << "the shared items carry no marker once the screen is left";
 }
 
 TEST_F(MenuTest, OneLanguageHidesTheLanguageRowEvenWhenItWasLastSelected) {
     open(SettingsMenuScreen);
-    click(BTN_BOTTOM_RIGHT, 7);
+    press(BTN_BOTTOM_RIGHT, 7);
     ASSERT_EQ(list().selected, 7);
     use_variant(VARIANT_UK);
     open(SettingsMenuScreen);
     EXPECT_EQ(list().count, 7);
     EXPECT_EQ(list().selected, 6);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "AdvancedScreen");
 }
 
@@ -204,13 +160,13 @@ TEST_F(MenuTest, ChoosingGermanFromEnglishSwitchesEveryTextAtOnce) {
     EXPECT_EQ(list().selected, 0);
     EXPECT_STREQ(list().items[1].text, "Deutsch");
     const std::string back_english = region(0, 0, 11, 30);
-    click(BTN_BOTTOM_RIGHT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(get_language(dev), LANG_GERMAN);
     EXPECT_EQ(list().items[1].draw_extra, &list_choice_marker);
     EXPECT_EQ(list().items[0].draw_extra, nullptr);
     EXPECT_NE(region(0, 0, 11, 30), back_english) << "the back legend is redrawn in German";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_STREQ(list().items[0].text, "Helligkeit");
 }
 

@@ -11,89 +11,38 @@
 #include "device/settings/units.hpp"
 #include "device/wiring.hpp"
 #include "support/driving.hpp"
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include "support/screen_driver.hpp"
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 
 namespace ql {
 namespace {
 
-// Golden frames are kept beside this file as '#'/'.' pictures of the whole panel. With
-// QL730_REBASELINE=1 in the environment a test writes what the panel shows instead of comparing.
-void expect_frame(const Device& dev, const std::string& name) {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path() / "frames" / (name + ".txt");
-    const std::string shown = frame_picture(dev.lcd);
-    const char* rebaseline = std::getenv("QL730_REBASELINE");
-    if (rebaseline != nullptr && std::string(rebaseline) != "0") {
-        std::ofstream(file) << shown;
-        return;
-    }
-    std::ifstream in(file);
-    ASSERT_TRUE(in) << "no golden frame " << file;
-    std::stringstream expected;
-    expected << in.rdbuf();
-    EXPECT_EQ(shown, expected.str()) << "frame " << name;
-}
-
 // Drives the device as the simulator does, starting on the calibration menu.
-class CalibrationScreens : public ::testing::Test {
+class CalibrationScreens : public test::ScreenDriver {
   protected:
-    Device dev;
-
     void SetUp() override {
-        device_create(dev);
-        device_start(dev);
-        change_screen(dev, CalibrationMenuScreen);
-        run_pending_events(dev);
-    }
-    void click(Button b, int times = 1) {
-        for (int i = 0; i < times; ++i) {
-            post_event(dev, key_press(b));
-            post_event(dev, key_release(b));
-            run_pending_events(dev);
-        }
-    }
-    void ticks(int count) {
-        for (int i = 0; i < count; ++i)
-            device_timer(dev, TIMER_TICK);
-    }
-    void key(std::uint8_t k, int count = 1) {
-        for (int i = 0; i < count; ++i)
-            device_key(dev, k);
+        ScreenDriver::SetUp();
+        open(CalibrationMenuScreen);
     }
     // 100 km/h covers 1000 m in 144 ticks.
     void drive_metres(int metres) {
         test::drive_at(dev, 100);
-        ticks(metres * 144 / 1000);
+        tick(metres * 144 / 1000);
         test::drive_at(dev, 0);
     }
-    std::string screen() const { return dev.kernel.current_screen->name; }
     std::uint16_t per_km() { return get_calibration(dev, DistanceUnit::Kilometres); }
     std::uint16_t per_mile() { return get_calibration(dev, DistanceUnit::Miles); }
 
     // From the menu: OK at the start, `metres` driven, OK at the end.
     void measure(int metres) {
-        click(BTN_BOTTOM_LEFT);
-        click(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
         drive_metres(metres);
-        click(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
     }
     // On the distance or value editor: step to the last digit and accept.
-    void accept_entry(int digits) { click(BTN_BOTTOM_LEFT, digits); }
-    // Types a value digit by digit into an editor opened at `start` (digits only, same length).
-    void type(const std::string& start, const std::string& wanted) {
-        for (std::size_t i = 0; i < wanted.size(); ++i) {
-            if (wanted[i] == '.') continue;
-            const int up = (wanted[i] - start[i] + 10) % 10;
-            click(BTN_TOP_RIGHT, up);
-            if (i + 1 < wanted.size()) click(BTN_BOTTOM_LEFT);
-        }
-        click(BTN_BOTTOM_LEFT);
-    }
+    void accept_entry(int digits) { press(BTN_BOTTOM_LEFT, digits); }
 };
 
 // ---- Distance wizard -------------------------------------------------------------------------
@@ -110,7 +59,7 @@ TEST_F(CalibrationScreens, OneKilometreOfThousandPulsesCalibratesAndTheVehicleCo
     EXPECT_EQ(per_km(), 1000);
     EXPECT_EQ(per_mile(), 1609);
     EXPECT_EQ(dev.vehicle.pulses_per_km, 1000) << "the vehicle counts with the new rate";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "CalibrationMenuScreen");
 }
 
@@ -140,24 +89,24 @@ TEST_F(CalibrationScreens, RatesAtTheLimitsAreStoredAndBeyondThemRefused) {
         accept_entry(5);
         EXPECT_EQ(screen(), c.screen) << c.pulses;
         EXPECT_EQ(per_km(), c.stored) << c.pulses;
-        click(BTN_TOP_LEFT);
+        press(BTN_TOP_LEFT);
         EXPECT_EQ(screen(), "CalibrationMenuScreen");
     }
 }
 
 TEST_F(CalibrationScreens, NoPulsesThenDrivingOnSucceedsFromTheSameStart) {
     set_pulses_per_km(dev, 1000);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     drive_metres(300);
-    click(BTN_TOP_LEFT); // back to the start: the stretch starts again when confirmed
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_LEFT); // back to the start: the stretch starts again when confirmed
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "DistCalNoPulsesScreen");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "DistCalDriveScreen");
     drive_metres(1000);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     accept_entry(5);
     EXPECT_EQ(screen(), "DistCalDoneScreen");
     EXPECT_EQ(per_km(), 1000);
@@ -170,13 +119,13 @@ TEST_F(CalibrationScreens, ZeroDistanceIsRefusedAndTheEditorStartsAgainAtOne) {
     type("01.000", "00.000");
     EXPECT_EQ(screen(), "DistCalZeroScreen");
     EXPECT_EQ(per_km(), 1234);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     ASSERT_EQ(screen(), "DistCalEntryScreen");
     EXPECT_STREQ(dev.ui.entry_text.data(), "01.000");
     // Back from the first digit returns to the drive screen, which reads the end again.
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "DistCalDriveScreen");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("01.000", "02.000");
     EXPECT_EQ(screen(), "DistCalDoneScreen");
     EXPECT_EQ(per_km(), 1000);
@@ -198,12 +147,12 @@ TEST_F(CalibrationScreens, InMilesTheTypedLengthIsConvertedToMetresFirst) {
 TEST_F(CalibrationScreens, ALongStretchGivesItsTrueRate) {
     set_distance_unit(dev, DistanceUnit::Miles);
     set_pulses_per_km(dev, 30000);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     test::drive_at(dev, 300);
-    ticks(7200); // 150 km at 20.83 m a tick
+    tick(7200); // 150 km at 20.83 m a tick
     test::drive_at(dev, 0);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     const std::uint32_t pulses =
         dev.screens.calibration.cal_end_count - dev.screens.calibration.cal_start_count;
     ASSERT_GT(pulses, 4294968u);
@@ -217,29 +166,29 @@ TEST_F(CalibrationScreens, ALongStretchGivesItsTrueRate) {
 }
 
 TEST_F(CalibrationScreens, TheMenuKeepsItsSelectionAndOpensEachItem) {
-    click(BTN_BOTTOM_RIGHT, 2);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT, 2);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "CalValueScreen");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(list_slot<ListSlot::CalibrationMenuScreenSlot>(dev).menu.selected, 2);
-    click(BTN_TOP_RIGHT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_RIGHT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "FuelCalEmptyScreen");
-    click(BTN_TOP_LEFT);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "MainMenuScreen");
 }
 
 TEST_F(CalibrationScreens, TheDriveScreenRunsItsSolidDotEveryHalfSecond) {
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     const auto dot = [&](int i) { return frame_picture(dev.lcd, 43 + 17 * i, 12, 7, 7); };
     const std::string solid = dot(0);
     const std::string ring = dot(1);
     EXPECT_NE(solid, ring);
     EXPECT_EQ(dot(2), ring);
     for (int step = 1; step <= 4; ++step) {
-        ticks(2);
+        tick(2);
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(dot(i), i == step % 3 ? solid : ring) << "step " << step << " dot " << i;
     }
@@ -248,26 +197,26 @@ TEST_F(CalibrationScreens, TheDriveScreenRunsItsSolidDotEveryHalfSecond) {
 // ---- Calibration value -------------------------------------------------------------------------
 
 TEST_F(CalibrationScreens, TheValueIsTypedInTheUsersUnitAndLimited) {
-    click(BTN_BOTTOM_RIGHT, 2);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT, 2);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "CalValueEditScreen");
     EXPECT_STREQ(dev.ui.entry_text.data(), "01000");
     type("01000", "40000");
     EXPECT_EQ(screen(), "CalValueRangeScreen");
     EXPECT_EQ(per_km(), 30000);
     EXPECT_EQ(dev.vehicle.pulses_per_km, 30000);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "CalValueScreen");
 
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("30000", "00050");
     EXPECT_EQ(screen(), "CalValueRangeScreen");
     EXPECT_EQ(per_km(), 100);
 
     set_distance_unit(dev, DistanceUnit::Miles);
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_STREQ(dev.ui.entry_text.data(), "00200");
     type("00200", "00250");
     EXPECT_EQ(screen(), "CalValueScreen") << "within range: no message";
@@ -276,7 +225,7 @@ TEST_F(CalibrationScreens, TheValueIsTypedInTheUsersUnitAndLimited) {
     EXPECT_EQ(dev.vehicle.pulses_per_km, 155);
 
     // 70000 is limited to 65535 before it is stored, so it does not wrap to 4464.
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("00250", "70000");
     EXPECT_EQ(screen(), "CalValueRangeScreen");
     EXPECT_EQ(per_mile(), 45000);
@@ -285,12 +234,12 @@ TEST_F(CalibrationScreens, TheValueIsTypedInTheUsersUnitAndLimited) {
 }
 
 TEST_F(CalibrationScreens, LeavingTheValueEditorStoresNothing) {
-    click(BTN_BOTTOM_RIGHT, 2);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT, 2);
+    press(BTN_BOTTOM_LEFT);
     const std::string shown = frame_picture(dev.lcd);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_TOP_RIGHT, 3);
-    click(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_RIGHT, 3);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "CalValueScreen");
     EXPECT_EQ(per_km(), 1000);
     EXPECT_EQ(frame_picture(dev.lcd), shown);
@@ -302,8 +251,8 @@ class FuelCalibration : public CalibrationScreens {
   protected:
     void SetUp() override {
         CalibrationScreens::SetUp();
-        click(BTN_BOTTOM_RIGHT);
-        click(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_RIGHT);
+        press(BTN_BOTTOM_LEFT);
     }
     void reading(int value) {
         while (get_sender_reading(dev) < value)
@@ -312,7 +261,7 @@ class FuelCalibration : public CalibrationScreens {
             key(KEY_LEFT);
     }
     // On the amount editor (litres, 000.0 offered or the previous amount): type and accept.
-    void amount(const std::string& offered, const std::string& wanted) { type(offered, wanted); }
+    void amount(const char* offered, const char* wanted) { type(offered, wanted); }
     FuelTable stored() {
         FuelTable t;
         read_fuel_table(dev, t);
@@ -323,16 +272,16 @@ class FuelCalibration : public CalibrationScreens {
 
 TEST_F(FuelCalibration, ARisingSenderGivesAnAscendingTableAndTheFuelPage) {
     reading(20);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "FuelCalAmountScreen");
     amount("000.0", "000.0");
     ASSERT_EQ(screen(), "FuelCalAddScreen");
     reading(60);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "020.0");
     ASSERT_EQ(screen(), "FuelCalFullScreen");
     EXPECT_EQ(stored().count, 0) << "nothing is stored before the tank is full";
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     EXPECT_EQ(screen(), "FuelCalDoneScreen");
     const FuelTable t = stored();
     EXPECT_EQ(t.count, 2);
@@ -343,23 +292,23 @@ TEST_F(FuelCalibration, ARisingSenderGivesAnAscendingTableAndTheFuelPage) {
     EXPECT_EQ(get_telemetry_mask(dev) & 0x08, 0x08);
     reading(40);
     EXPECT_EQ(get_fuel_volume(dev), 1000) << "the sender uses the new table at once";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "CalibrationMenuScreen");
 }
 
 TEST_F(FuelCalibration, AFallingSenderIsStoredInvertedWithANegativeCount) {
     reading(200);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "000.0");
     reading(150);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "030.0");
     reading(100);
-    click(BTN_BOTTOM_RIGHT); // not full
+    press(BTN_BOTTOM_RIGHT); // not full
     ASSERT_EQ(screen(), "FuelCalAddScreen");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("030.0", "050.0");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     const FuelTable t = stored();
     EXPECT_EQ(t.count, -3);
     EXPECT_EQ(t.readings[0], 55);
@@ -375,78 +324,78 @@ TEST_F(FuelCalibration, AFallingSenderIsStoredInvertedWithANegativeCount) {
 // readings and reading 0 stays the empty tank's in the table's direction.
 TEST_F(FuelCalibration, TheFirstAdditionTakenAgainDecidesTheDirectionAfresh) {
     reading(200);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "000.0");
     reading(150);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "FuelCalAmountScreen");
-    click(BTN_TOP_LEFT); // back: the reading of point 1 is taken again
+    press(BTN_TOP_LEFT); // back: the reading of point 1 is taken again
     ASSERT_EQ(screen(), "FuelCalAddScreen");
     reading(40); // still falling, further than before
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "FuelCalAmountScreen");
     EXPECT_EQ(working().readings[0], 55);
     EXPECT_EQ(working().readings[1], 215);
 
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     reading(230); // the sender rises after all
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(screen(), "FuelCalAmountScreen");
     EXPECT_EQ(working().readings[0], 200);
     EXPECT_EQ(working().readings[1], 230);
     amount("000.0", "010.0");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     EXPECT_EQ(stored().count, 2);
 
     // The same reading as the empty tank is no signal.
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT);
     reading(20);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "000.0");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(screen(), "FuelCalSignalScreen");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "FuelCalAddScreen");
 }
 
 TEST_F(FuelCalibration, AnAmountBelowThePreviousIsTypedAgain) {
     reading(20);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "020.0");
     reading(60);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_STREQ(dev.ui.entry_text.data(), "020.0") << "the previous amount is offered";
     amount("020.0", "015.0");
     EXPECT_EQ(screen(), "FuelCalDecreaseScreen");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     ASSERT_EQ(screen(), "FuelCalAmountScreen");
     EXPECT_STREQ(dev.ui.entry_text.data(), "015.0") << "the rejected amount is offered again";
     amount("015.0", "020.0");
     EXPECT_EQ(screen(), "FuelCalFullScreen") << "an equal amount is accepted";
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "FuelCalAmountScreen");
     EXPECT_STREQ(dev.ui.entry_text.data(), "020.0");
 }
 
 TEST_F(FuelCalibration, TenPointsAreTheMost) {
     reading(10);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "000.0");
     for (int n = 1; n <= 9; ++n) {
         ASSERT_EQ(screen(), "FuelCalAddScreen");
         reading(10 + 20 * n);
-        click(BTN_BOTTOM_LEFT);
-        click(BTN_BOTTOM_LEFT);
-        click(BTN_TOP_RIGHT); // ten litres more than the point before
-        click(BTN_BOTTOM_LEFT, 3);
+        press(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
+        press(BTN_TOP_RIGHT); // ten litres more than the point before
+        press(BTN_BOTTOM_LEFT, 3);
         ASSERT_EQ(screen(), "FuelCalFullScreen");
-        click(BTN_BOTTOM_RIGHT);
+        press(BTN_BOTTOM_RIGHT);
     }
     EXPECT_EQ(screen(), "FuelCalMaxScreen");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "FuelCalFullScreen");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     const FuelTable t = stored();
     EXPECT_EQ(t.count, 10);
     EXPECT_EQ(t.readings[9], 190);
@@ -455,53 +404,53 @@ TEST_F(FuelCalibration, TenPointsAreTheMost) {
 
 TEST_F(FuelCalibration, BackFromAPointShowsThePreviousOneAndFromTheFirstStartsAgain) {
     reading(10);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "000.0");
     reading(50);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     amount("000.0", "010.0");
-    click(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_RIGHT);
     ASSERT_EQ(dev.screens.calibration.fuel_cal_table.count, 2);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "FuelCalAddScreen");
     EXPECT_EQ(working().count, 1);
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     EXPECT_EQ(screen(), "FuelCalEmptyScreen");
     EXPECT_EQ(working().count, 0);
     EXPECT_EQ(working().volumes[1], 0);
 }
 
 TEST_F(FuelCalibration, TheHundredsOfLitresRunZeroToFour) {
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     std::string up, down;
     for (int i = 0; i < 5; ++i) {
-        click(BTN_TOP_RIGHT);
+        press(BTN_TOP_RIGHT);
         up += dev.ui.entry_text[0];
     }
     for (int i = 0; i < 5; ++i) {
-        click(BTN_BOTTOM_RIGHT);
+        press(BTN_BOTTOM_RIGHT);
         down += dev.ui.entry_text[0];
     }
     EXPECT_EQ(up, "12340");
     EXPECT_EQ(down, "43210");
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_TOP_RIGHT, 5);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_RIGHT, 5);
     EXPECT_EQ(dev.ui.entry_text[1], '5') << "only the hundreds are limited";
 }
 
 TEST_F(FuelCalibration, GallonsAreConvertedBothWays) {
     set_fuel_unit(dev, FuelUnit::Gallons);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_STREQ(dev.ui.entry_text.data(), "00.00");
     type("00.00", "05.00");
     EXPECT_EQ(working().volumes[0], 1893);
-    click(BTN_TOP_LEFT); // back to the empty tank, to type the amount in litres
+    press(BTN_TOP_LEFT); // back to the empty tank, to type the amount in litres
     set_fuel_unit(dev, FuelUnit::Litres);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("000.0", "020.0");
     set_fuel_unit(dev, FuelUnit::Gallons);
     key(KEY_RIGHT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_STREQ(dev.ui.entry_text.data(), "05.28") << "2000 hundredths of a litre";
     type("05.28", "05.00");
     EXPECT_EQ(working().volumes[1], 1893);
@@ -521,87 +470,87 @@ class CalibrationFrames : public CalibrationScreens,
         change_screen(dev, CalibrationMenuScreen);
         run_pending_events(dev);
     }
-    void frame(const char* name) { expect_frame(dev, lang + "_" + name); }
+    void frame(const char* name) { EXPECT_FRAME(lang + "_" + name); }
 };
 
 TEST_P(CalibrationFrames, DistanceWizard) {
     frame("calibration_menu");
     set_pulses_per_km(dev, 1000);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("dist_start");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("dist_drive");
-    ticks(2);
+    tick(2);
     frame("dist_drive_step1");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("dist_no_pulses");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     drive_metres(500);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("dist_entry");
     type("01.000", "00.000");
     frame("dist_zero");
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT, 5); // 500 pulses over 1 km
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT, 5); // 500 pulses over 1 km
     frame("dist_done");
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT, 2);
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT, 2);
     drive_metres(500);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("01.000", "00.001"); // 500 pulses over a metre
     frame("dist_high");
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT, 2);
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT, 2);
     drive_metres(500);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("01.000", "91.000"); // 5 pulses per km
     frame("dist_low");
 }
 
 TEST_P(CalibrationFrames, ValueEntry) {
-    click(BTN_BOTTOM_RIGHT, 2);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT, 2);
+    press(BTN_BOTTOM_LEFT);
     frame("cal_value");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("cal_value_edit");
-    click(BTN_TOP_RIGHT, 4); // 41000
-    click(BTN_BOTTOM_LEFT, 5);
+    press(BTN_TOP_RIGHT, 4); // 41000
+    press(BTN_BOTTOM_LEFT, 5);
     frame("cal_value_range");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     frame("cal_value_limited");
 }
 
 TEST_P(CalibrationFrames, FuelWizard) {
-    click(BTN_BOTTOM_RIGHT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_LEFT);
     frame("fuel_empty");
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     frame("fuel_amount");
     type("000.0", "020.0");
     frame("fuel_add");
-    click(BTN_BOTTOM_LEFT); // the reading did not move
+    press(BTN_BOTTOM_LEFT); // the reading did not move
     frame("fuel_signal");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     key(KEY_RIGHT, 30);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     type("020.0", "010.0");
     frame("fuel_decrease");
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     type("010.0", "030.0");
     frame("fuel_full");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     frame("fuel_done");
     // Ten points for the maximum message.
-    click(BTN_TOP_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_TOP_LEFT);
+    press(BTN_BOTTOM_LEFT);
     key(KEY_LEFT, 30);
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT, 4);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT, 4);
     for (int n = 1; n <= 9; ++n) {
         key(KEY_RIGHT, 5);
-        click(BTN_BOTTOM_LEFT);
-        click(BTN_BOTTOM_LEFT, 4);
-        click(BTN_BOTTOM_RIGHT);
+        press(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT, 4);
+        press(BTN_BOTTOM_RIGHT);
     }
     frame("fuel_max");
 }

@@ -14,53 +14,22 @@
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "device/wiring.hpp"
+#include "support/screen_driver.hpp"
 #include <gtest/gtest.h>
 #include <string>
 
 namespace ql {
 namespace {
 
-// Drives the device as the simulator does: hardware first, then the queue is drained.
-class TripScreenTest : public ::testing::Test {
+class TripScreenTest : public test::ScreenDriver {
   protected:
-    Device dev;
-
-    void SetUp() override {
-        device_create(dev);
-        device_start(dev);
-    }
-
-    void tick(int count = 1) {
-        for (int i = 0; i < count; ++i)
-            device_timer(dev, TIMER_TICK);
-    }
-    void post(std::uint8_t event) {
-        post_event(dev, event);
-        run_pending_events(dev);
-    }
-    void click(Button button) {
-        post(key_press(button));
-        post(key_release(button));
-    }
-    void hold(Button button) {
-        post(key_press(button));
-        post(key_hold(button));
-        post(key_release(button));
-    }
     void reenter() {
         change_screen(dev, MainTripScreen);
         run_pending_events(dev);
     }
-    void key(std::uint8_t k, int count = 1) {
-        for (int i = 0; i < count; ++i)
-            device_key(dev, k);
-    }
     void set_interval(std::int32_t metres) {
         set_distance_counter(dev, COUNTER_INTERVAL, metres);
         post(EV_TICK_500MS);
-    }
-    std::string region(int x, int y, int w, int h) const {
-        return frame_picture(dev.lcd, x, y, w, h);
     }
 };
 
@@ -123,7 +92,7 @@ TEST_F(TripScreenTest, FactoryPagesCycleCurrentMaximumClockTotal) {
     const TripPage expected[] = {PAGE_CURRENT_SPEED, PAGE_MAXIMUM_SPEED, PAGE_CLOCK,
                                  PAGE_TOTAL_DISTANCE, PAGE_CURRENT_SPEED};
     for (TripPage page : expected) {
-        click(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
         EXPECT_EQ(dev.screens.trip.trip_page, page);
     }
 }
@@ -132,7 +101,7 @@ TEST_F(TripScreenTest, EveryPageInTurnWhenAllAreEnabled) {
     set_telemetry_mask(dev, 0x3F);
     TripPage page = dev.screens.trip.trip_page;
     for (int i = 0; i < 7; ++i) {
-        click(BTN_BOTTOM_LEFT);
+        press(BTN_BOTTOM_LEFT);
         page = page == PAGE_TOTAL_DISTANCE ? PAGE_CURRENT_SPEED
                                            : static_cast<TripPage>(page_bit(page) << 1);
         EXPECT_EQ(dev.screens.trip.trip_page, page);
@@ -144,14 +113,14 @@ TEST_F(TripScreenTest, NoTelemetryKeepsTotalDistanceAndHidesTheModeLegend) {
     reenter();
     EXPECT_EQ(region(0, 33, 11, 30), legend_picture(2, 36, nullptr));
     const std::string before = region(0, 0, 128, 64);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     EXPECT_EQ(dev.screens.trip.trip_page, PAGE_TOTAL_DISTANCE);
     EXPECT_EQ(region(0, 0, 128, 64), before) << "cleared and drawn again, the same";
 }
 
 TEST_F(TripScreenTest, DisabledPageIsMovedOnAtEntry) {
-    click(BTN_BOTTOM_LEFT);
-    click(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
+    press(BTN_BOTTOM_LEFT);
     ASSERT_EQ(dev.screens.trip.trip_page, PAGE_MAXIMUM_SPEED);
     set_telemetry_mask(dev, page_bit(PAGE_CLOCK));
     reenter();
@@ -161,13 +130,13 @@ TEST_F(TripScreenTest, DisabledPageIsMovedOnAtEntry) {
 TEST_F(TripScreenTest, ClearButtonZeroesTheIntervalInBothResolutions) {
     set_interval(5432);
     EXPECT_STREQ(dev.screens.trip.interval_shown, "  5.43");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     EXPECT_STREQ(dev.screens.trip.interval_shown, "  0.00");
     EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture("  0.00"));
     set_resolution(dev, Resolution::High);
     set_interval(5432);
     EXPECT_STREQ(dev.screens.trip.interval_shown, " 5.432");
-    click(BTN_TOP_RIGHT);
+    press(BTN_TOP_RIGHT);
     EXPECT_STREQ(dev.screens.trip.interval_shown, " 0.000");
     EXPECT_EQ(region(11, 4, 87, 22), large_digits_picture(" 0.000"))
         << "the change of decimals cleared the whole number first";
@@ -232,10 +201,10 @@ TEST_F(TripScreenTest, HoldingTheMenuKeyTogglesTheBacklightInstead) {
 TEST_F(TripScreenTest, MenuClicksReachNoTripPageAction) {
     set_telemetry_mask(dev, page_bit(PAGE_STOPWATCH));
     dev.screens.trip.trip_page = PAGE_STOPWATCH;
-    click(BTN_TOP_LEFT);
+    press(BTN_TOP_LEFT);
     ASSERT_EQ(dev.kernel.current_screen, &MainMenuScreen);
     const std::uint8_t selection = dev.screens.main_menu.main_menu_selection;
-    click(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_RIGHT);
     EXPECT_EQ(dev.kernel.current_screen, &MainMenuScreen);
     EXPECT_NE(dev.screens.main_menu.main_menu_selection, selection) << "the press stepped";
     post(key_press(BTN_TOP_LEFT));
@@ -252,7 +221,7 @@ class TripPageTest : public TripScreenTest {
     void show(TripPage page) {
         set_telemetry_mask(dev, 0x3F);
         do {
-            click(BTN_BOTTOM_LEFT);
+            press(BTN_BOTTOM_LEFT);
         } while (dev.screens.trip.trip_page != page);
     }
 };
@@ -328,7 +297,7 @@ TEST_F(TripPageTest, StopwatchMinutesThenHours) {
     EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "00:00.00");
     set_language(dev, LANG_ENGLISH);
     show(PAGE_STOPWATCH);
-    click(BTN_BOTTOM_RIGHT); // starts at the release
+    press(BTN_BOTTOM_RIGHT); // starts at the release
     tick(4 * 125 + 2);
     EXPECT_STREQ(dev.screens.trip.stopwatch_shown, "02:05.50");
     EXPECT_EQ(region(11, 49, 82, 12), label_picture("mins"));
@@ -353,7 +322,7 @@ TEST_F(TripPageTest, StopwatchStartsAtReleaseStopsAtPressResetsOnHold) {
     EXPECT_FALSE(stopwatch_running(dev)) << "and the release does not start it again";
     EXPECT_EQ(region(117, 33, 11, 30),
               legend_picture(119, 36, legend_word(Legend::Start, LANG_ITALIAN)));
-    click(BTN_BOTTOM_RIGHT);
+    press(BTN_BOTTOM_RIGHT);
     tick(4);
     hold(BTN_BOTTOM_RIGHT);
     EXPECT_EQ(stopwatch_running(dev), 0);
