@@ -173,13 +173,6 @@ void set_telemetry_mask(Device& dev, std::uint8_t value) {
     dev.settings.telemetry_mask = value & 0x3F;
 }
 
-std::uint8_t get_language_mask(Device& dev) {
-    return dev.settings.language_mask;
-}
-void set_language_mask(Device& dev, std::uint8_t value) {
-    dev.settings.language_mask = value;
-}
-
 std::uint8_t get_language(Device& dev) {
     const Settings& s = dev.settings;
     return (s.language & s.language_mask) != 0 ? s.language : replaced(dev, LANG_ENGLISH);
@@ -192,34 +185,6 @@ void set_language(Device& dev, std::uint8_t value) {
     }
     s.language = LANG_ENGLISH;
     raise_system_flag(dev, SF_SETTING_RANGE);
-}
-
-std::uint16_t get_alarm_speed(Device& dev) {
-    return dev.settings.alarm_speed;
-}
-void set_alarm_speed(Device& dev, std::uint16_t value) {
-    dev.settings.alarm_speed = value;
-}
-
-std::uint8_t get_alarm_enabled(Device& dev) {
-    return dev.settings.alarm_enabled;
-}
-void set_alarm_enabled(Device& dev, std::uint8_t value) {
-    dev.settings.alarm_enabled = value;
-}
-
-std::uint16_t get_stored_max_speed(Device& dev) {
-    return dev.settings.stored_max_speed;
-}
-void set_stored_max_speed(Device& dev, std::uint16_t value) {
-    dev.settings.stored_max_speed = value;
-}
-
-std::uint16_t get_stored_flags(Device& dev) {
-    return dev.settings.stored_flags;
-}
-void set_stored_flags(Device& dev, std::uint16_t value) {
-    dev.settings.stored_flags = value;
 }
 
 void load_fuel_table(Device& dev, const FuelTable& table) {
@@ -236,12 +201,6 @@ void read_fuel_table(Device& dev, FuelTable& table) {
     table.volumes = s.fuel_volumes;
 }
 
-Variant get_variant(Device& dev) {
-    return dev.settings.variant;
-}
-void set_variant(Device& dev, Variant variant) {
-    dev.settings.variant = variant;
-}
 const char* variant_about_code(Variant variant) {
     return variant_defaults(variant).about_code;
 }
@@ -252,47 +211,23 @@ std::uint8_t variant_language(Variant variant) {
     return variant_defaults(variant).language;
 }
 
-std::uint16_t get_product_code(Device& dev) {
-    return dev.settings.product_code;
-}
-void set_product_code(Device& dev, std::uint16_t value) {
-    dev.settings.product_code = value;
-}
-
 std::uint16_t get_firmware_version(Device&) {
     return FIRMWARE_VERSION;
 }
 
-std::uint8_t get_settings_valid_marker(Device& dev) {
-    return dev.settings.settings_valid_marker;
-}
-void set_settings_valid_marker(Device& dev, std::uint8_t value) {
-    dev.settings.settings_valid_marker = value;
-}
 void invalidate_settings(Device& dev) {
     dev.settings.settings_valid_marker = SETTINGS_INVALID;
 }
 
-std::uint8_t get_hardware_option(Device& dev) {
-    return dev.settings.hardware_option;
-}
-void set_hardware_option(Device& dev, std::uint8_t value) {
-    dev.settings.hardware_option = value;
-}
-
-std::uint8_t get_display_frozen(Device& dev) {
-    return dev.settings.display_frozen;
-}
-void set_display_frozen(Device& dev, std::uint8_t value) {
-    dev.settings.display_frozen = value;
-}
-
-std::uint8_t get_reserved_trip_flag(Device& dev) {
-    return dev.settings.reserved_trip_flag;
-}
-void set_reserved_trip_flag(Device& dev, std::uint8_t value) {
-    dev.settings.reserved_trip_flag = value;
-}
+#define QL_PLAIN_SETTING(Type, name)                                                               \
+    Type get_##name(Device& dev) {                                                                 \
+        return dev.settings.name;                                                                  \
+    }                                                                                              \
+    void set_##name(Device& dev, Type value) {                                                     \
+        dev.settings.name = value;                                                                 \
+    }
+#include "plain_settings.def"
+#undef QL_PLAIN_SETTING
 
 void restore_factory_defaults(Device& dev) {
     Settings& s = dev.settings;

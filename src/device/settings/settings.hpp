@@ -58,43 +58,27 @@ std::uint8_t get_aux_b_function(Device& dev);
 void set_aux_b_function(Device& dev, std::uint8_t value);
 std::uint8_t get_telemetry_mask(Device& dev);
 void set_telemetry_mask(Device& dev, std::uint8_t value);
-std::uint8_t get_language_mask(Device& dev);
-void set_language_mask(Device& dev, std::uint8_t value);
 std::uint8_t get_language(Device& dev);
 void set_language(Device& dev, std::uint8_t value);
-std::uint16_t get_alarm_speed(Device& dev);
-void set_alarm_speed(Device& dev, std::uint16_t value);
-std::uint8_t get_alarm_enabled(Device& dev);
-void set_alarm_enabled(Device& dev, std::uint8_t value);
-std::uint16_t get_stored_max_speed(Device& dev);
-void set_stored_max_speed(Device& dev, std::uint16_t value);
-std::uint16_t get_stored_flags(Device& dev);
-void set_stored_flags(Device& dev, std::uint16_t value);
 
 void load_fuel_table(Device& dev, const FuelTable& table);
 // Fills everything but the spare byte.
 void read_fuel_table(Device& dev, FuelTable& table);
 
-Variant get_variant(Device& dev);
-void set_variant(Device& dev, Variant variant);
 // The two letters the About screen shows for a variant: "FR", "IT", ... or "XX".
 const char* variant_about_code(Variant variant);
 // The languages a variant offers (one bit each) and the one it starts in.
 std::uint8_t variant_language_mask(Variant variant);
 std::uint8_t variant_language(Variant variant);
-std::uint16_t get_product_code(Device& dev);
-void set_product_code(Device& dev, std::uint16_t value);
 std::uint16_t get_firmware_version(Device& dev);
-std::uint8_t get_settings_valid_marker(Device& dev);
-void set_settings_valid_marker(Device& dev, std::uint8_t value);
 // Marks the store for rebuilding from the factory defaults at the next power-on.
 void invalidate_settings(Device& dev);
-std::uint8_t get_hardware_option(Device& dev);
-void set_hardware_option(Device& dev, std::uint8_t value);
-std::uint8_t get_display_frozen(Device& dev);
-void set_display_frozen(Device& dev, std::uint8_t value);
-std::uint8_t get_reserved_trip_flag(Device& dev);
-void set_reserved_trip_flag(Device& dev, std::uint8_t value);
+
+#define QL_PLAIN_SETTING(Type, name)                                                               \
+    Type get_##name(Device& dev);                                                                  \
+    void set_##name(Device& dev, Type value);
+#include "plain_settings.def"
+#undef QL_PLAIN_SETTING
 
 // Writes every factory default; the languages and the distance unit follow the variant.
 void restore_factory_defaults(Device& dev);

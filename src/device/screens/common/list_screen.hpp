@@ -6,6 +6,7 @@
 #include "device/settings/languages.hpp"
 #include "device/ui/list_menu.hpp"
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace ql {
@@ -39,6 +40,17 @@ struct ListScreenTable {
     // own: its ListMenu. Without it the list uses the state's menu.
     ListMenu& (*own_menu)(Device& dev) = nullptr;
 };
+
+// The table of a list screen showing every row of `rows` below `title_icon` (a 17 x 17
+// picture), going back to `parent`.
+template <typename Icon, std::size_t N>
+constexpr ListScreenTable list_table(const Icon& title_icon, const ListRow (&rows)[N],
+                                     const Screen& parent, ListScreenState& (*state)(Device& dev),
+                                     void (*prepare)(Device& dev,
+                                                     ListScreenState& list) = nullptr) {
+    static_assert(N <= 255, "a list holds at most 255 rows");
+    return {title_icon.data(), rows, static_cast<std::uint8_t>(N), &parent, state, prepare};
+}
 
 // The state a list screen keeps in its slot; also its table's state routine:
 // list_slot<ListSlot::UnitsScreenSlot>.

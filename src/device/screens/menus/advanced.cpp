@@ -39,9 +39,8 @@ const ListRow ROWS[] = {
     toggle_row<SLEEP>({"Sleep", "Veille", "Stand-by", "Espera", "Standby"}),
 };
 
-const ListScreenTable SCREEN_TABLE{ArrowTitleIcon.data(), ROWS,
-                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::AdvancedScreenSlot>};
+constexpr ListScreenTable SCREEN_TABLE =
+    list_table(ArrowTitleIcon, ROWS, SettingsMenuScreen, list_slot<ListSlot::AdvancedScreenSlot>);
 
 } // namespace
 

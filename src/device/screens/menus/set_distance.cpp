@@ -31,8 +31,8 @@ const ListRow COUNTER_ROWS[] = {
      list_submenu_marker},
 };
 
-const ListScreenTable COUNTER_LIST{DoubleArrowTitleIcon.data(), COUNTER_ROWS, 2, &MainMenuScreen,
-                                   list_slot<ListSlot::SetDistanceScreenSlot>};
+constexpr ListScreenTable COUNTER_LIST = list_table(
+    DoubleArrowTitleIcon, COUNTER_ROWS, MainMenuScreen, list_slot<ListSlot::SetDistanceScreenSlot>);
 
 // ---- the editor
 

@@ -57,12 +57,8 @@ void prepare(Device& dev, ListScreenState& list) {
         list.menu.count = static_cast<std::uint8_t>(std::size(ROWS) - 1);
 }
 
-const ListScreenTable SCREEN_TABLE{SpannerTitleIcon.data(),
-                                   ROWS,
-                                   static_cast<std::uint8_t>(std::size(ROWS)),
-                                   &MainMenuScreen,
-                                   list_slot<ListSlot::SettingsMenuScreenSlot>,
-                                   prepare};
+constexpr ListScreenTable SCREEN_TABLE = list_table(
+    SpannerTitleIcon, ROWS, MainMenuScreen, list_slot<ListSlot::SettingsMenuScreenSlot>, prepare);
 
 } // namespace
 

@@ -30,8 +30,8 @@ const ListRow ALARM_ROWS[] = {
     toggle_row<ALARM>({"Alarm", "Alarme", "Allarme", "Alarma", "Alarm"}),
 };
 
-const ListScreenTable ALARM_LIST{BellTitleIcon.data(), ALARM_ROWS, 2, &MainMenuScreen,
-                                 list_slot<ListSlot::SpeedAlarmScreenSlot>};
+constexpr ListScreenTable ALARM_LIST = list_table(BellTitleIcon, ALARM_ROWS, MainMenuScreen,
+                                                  list_slot<ListSlot::SpeedAlarmScreenSlot>);
 
 // ---- the threshold
 

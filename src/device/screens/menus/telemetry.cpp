@@ -35,9 +35,8 @@ const ListRow ROWS[] = {
 };
 // clang-format on
 
-const ListScreenTable SCREEN_TABLE{DialTitleIcon.data(), ROWS,
-                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::TelemetryScreenSlot>};
+constexpr ListScreenTable SCREEN_TABLE =
+    list_table(DialTitleIcon, ROWS, SettingsMenuScreen, list_slot<ListSlot::TelemetryScreenSlot>);
 
 } // namespace
 

@@ -26,9 +26,8 @@ const ListRow ROWS[] = {
     toggle_row<FUEL_UNIT>({"Fuel", "Carburant", "Carburante", "Combustible", "Kraftstoff"}),
 };
 
-const ListScreenTable SCREEN_TABLE{RulerTitleIcon.data(), ROWS,
-                                   static_cast<std::uint8_t>(std::size(ROWS)), &SettingsMenuScreen,
-                                   list_slot<ListSlot::UnitsScreenSlot>};
+constexpr ListScreenTable SCREEN_TABLE =
+    list_table(RulerTitleIcon, ROWS, SettingsMenuScreen, list_slot<ListSlot::UnitsScreenSlot>);
 
 } // namespace
 

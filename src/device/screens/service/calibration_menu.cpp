@@ -19,8 +19,8 @@ const ListRow ROWS[] = {
     {{"Value", "Valeur", "Valore", "Valor", "Wert"}, &CalValueScreen, nullptr, list_submenu_marker},
 };
 
-const ListScreenTable MENU{CalibrationIcon.data(), ROWS, 3, &MainMenuScreen,
-                           list_slot<ListSlot::CalibrationMenuScreenSlot>};
+constexpr ListScreenTable MENU = list_table(CalibrationIcon, ROWS, MainMenuScreen,
+                                            list_slot<ListSlot::CalibrationMenuScreenSlot>);
 
 } // namespace
 

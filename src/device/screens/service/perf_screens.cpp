@@ -46,8 +46,8 @@ void label_runs(Device& dev, ListScreenState& list) {
     list.items[1].text = tr(dev, DISTANCE_RUN_MILES);
 }
 
-const ListScreenTable RUN_LIST{PerformanceIcon.data(),    RUN_ROWS,  2, &MainMenuScreen,
-                               list_slot<ListSlot::PerfMenuScreenSlot>, label_runs};
+constexpr ListScreenTable RUN_LIST = list_table(
+    PerformanceIcon, RUN_ROWS, MainMenuScreen, list_slot<ListSlot::PerfMenuScreenSlot>, label_runs);
 
 // ---- arming
 
