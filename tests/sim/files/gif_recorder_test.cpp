@@ -1,6 +1,7 @@
 #include "sim/files/gif_recorder.hpp"
 #include "sim/files/png_file.hpp"
 #include "sim/script/script_runner.hpp"
+#include "support/temp_folder.hpp"
 #include <filesystem>
 #include <fstream>
 #include <gif_lib.h>
@@ -53,16 +54,8 @@ ReadGif read_gif(const fs::path& path) {
     return out;
 }
 
-class GifRecording : public ::testing::Test {
+class GifRecording : public test::TempFolderTest {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ql730-gif-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     int run(const std::string& text) {
         std::ofstream(folder / "s.txt", std::ios::binary) << text;
         Script script;
@@ -74,7 +67,6 @@ class GifRecording : public ::testing::Test {
         return run_headless({script}, options, out, err);
     }
 
-    fs::path folder;
     ScriptOptions options;
     std::ostringstream out;
     std::ostringstream err;

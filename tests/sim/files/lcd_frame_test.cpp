@@ -2,6 +2,7 @@
 #include "device/graphics/frame_picture.hpp"
 #include "sim/files/lcd_frame.hpp"
 #include "sim/files/png_file.hpp"
+#include "support/temp_folder.hpp"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -12,13 +13,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class LcdFrameFiles : public ::testing::Test {
+class LcdFrameFiles : public test::TempFolderTest {
   protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ql730-frame-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
+        TempFolderTest::SetUp();
         // A recognisable pattern: a diagonal, the four corners and a full byte in page 3.
         for (int i = 0; i < 64; ++i)
             set_dot(i * 2, i);
@@ -28,7 +26,6 @@ class LcdFrameFiles : public ::testing::Test {
         set_dot(127, 63);
         dev.lcd.frame_memory[40 * LCD_PAGES + 3] = 0xFF;
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     void set_dot(int x, int y) {
         dev.lcd.frame_memory[static_cast<std::size_t>(x * LCD_PAGES + y / 8)] |=
@@ -40,7 +37,6 @@ class LcdFrameFiles : public ::testing::Test {
     }
 
     Device dev;
-    fs::path folder;
     std::string error;
 };
 

@@ -1,5 +1,6 @@
 #include "sim/files/png_file.hpp"
 #include "sim/record/screenshot.hpp"
+#include "support/temp_folder.hpp"
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,19 +9,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Screenshots : public ::testing::Test {
+class Screenshots : public test::TempFolderTest {
   protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ql730-shots-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
+        TempFolderTest::SetUp();
         shell_paint(shell);
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     Shell shell;
-    fs::path folder;
     std::string error;
     const std::time_t when = 1'700'000'000;
 };

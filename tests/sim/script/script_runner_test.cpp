@@ -2,6 +2,7 @@
 #include "sim/files/lcd_frame.hpp"
 #include "sim/files/png_file.hpp"
 #include "sim/script/script_runner.hpp"
+#include "support/temp_folder.hpp"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -15,21 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Runs scripts given as texts through the headless driver, in a folder of their own.
-class HeadlessRun : public ::testing::Test {
+class HeadlessRun : public test::TempFolderTest {
   protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ql730-run-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    fs::path write(const std::string& name, const std::string& text) {
-        std::ofstream(folder / name, std::ios::binary) << text;
-        return folder / name;
-    }
-
     // Loads every script as the program does, then plays them; the exit code.
     int run(std::vector<std::string> texts) {
         std::vector<Script> scripts(texts.size());
@@ -52,7 +40,6 @@ class HeadlessRun : public ::testing::Test {
         return nlohmann::json::parse(last);
     }
 
-    fs::path folder;
     ScriptOptions options;
     std::ostringstream out;
     std::ostringstream err;

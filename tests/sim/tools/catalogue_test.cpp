@@ -2,6 +2,7 @@
 #include "sim/files/png_file.hpp"
 #include "sim/script/script_runner.hpp"
 #include "sim/tools/catalogue.hpp"
+#include "support/temp_folder.hpp"
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -14,15 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Catalogue : public ::testing::Test {
+class Catalogue : public test::TempFolderTest {
   protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("ql730-catalogue-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
+        TempFolderTest::SetUp();
+        fs::remove_all(folder); // the catalogue makes its own folder
     }
-    void TearDown() override { fs::remove_all(folder); }
 
     RgbImage picture(const std::string& screen, const std::string& language, bool imperial) {
         RgbImage image;
@@ -48,7 +46,6 @@ class Catalogue : public ::testing::Test {
         return n;
     }
 
-    fs::path folder;
     std::ostringstream out;
     std::ostringstream err;
 };
