@@ -183,28 +183,31 @@ TEST(DigitsDraw, APointNearTheLeftEdgeWrapsTheColumn) {
     EXPECT_EQ(dev.draw.cursor.x, 6) << "2 - 6 + 10, modulo 128";
 }
 
-TEST(DigitsUpdate, EqualTextsDrawNothing) {
+// "12.5" drawn small at (20, 30); update() changes it with what the panel receives recorded.
+class DigitsUpdateRecorded : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        move_to(dev, 20, 30);
+        digits_draw_small(dev, shown);
+        dev.lcd.sink = &sink;
+    }
+    void update(const char* next) {
+        move_to(dev, 20, 30);
+        digits_update_small(dev, shown, next);
+    }
     Device dev;
-    move_to(dev, 20, 30);
-    digits_draw_small(dev, "12.5");
     RecordingSink sink;
-    dev.lcd.sink = &sink;
-    char shown[] = "12.5";
-    move_to(dev, 20, 30);
-    digits_update_small(dev, shown, "12.5");
+    char shown[5] = "12.5";
+};
+
+TEST_F(DigitsUpdateRecorded, EqualTextsDrawNothing) {
+    update("12.5");
     EXPECT_TRUE(sink.painted.empty());
     EXPECT_STREQ(shown, "12.5");
 }
 
-TEST(DigitsUpdate, OnlyTheChangedCellIsRedrawn) {
-    Device dev;
-    move_to(dev, 20, 30);
-    digits_draw_small(dev, "12.5");
-    RecordingSink sink;
-    dev.lcd.sink = &sink;
-    char shown[] = "12.5";
-    move_to(dev, 20, 30);
-    digits_update_small(dev, shown, "12.6");
+TEST_F(DigitsUpdateRecorded, OnlyTheChangedCellIsRedrawn) {
+    update("12.6");
     ASSERT_FALSE(sink.painted.empty());
     for (const Painted& p : sink.painted) {
         EXPECT_GE(p.column, 20 + 24);

@@ -11,18 +11,18 @@ namespace {
 
 using test::rows;
 
-constexpr auto ARROW = picture<5, 10>({
-    "..#..",
-    ".###.",
-    "#####",
-    "..#..",
-    "..#..",
-    "..#..",
-    "..#..",
-    "..#..",
-    "..#..",
-    "#####",
-});
+constexpr const char* ARROW_ROWS[] = {
+    "..#..", ".###.", "#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#..", "#####",
+};
+constexpr auto ARROW = picture<5, 10>(ARROW_ROWS);
+
+// The arrow as frame_picture shows it.
+std::string arrow_picture() {
+    std::string out;
+    for (const char* row : ARROW_ROWS)
+        out += std::string(row) + '\n';
+    return out;
+}
 
 std::string whole_panel(const Device& dev) {
     return frame_picture(dev.lcd);
@@ -153,19 +153,9 @@ TEST(BlitXor, AtRowZeroDrawsThePictureAsWritten) {
     Device dev;
     move_to(dev, 2, 0);
     blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
-    EXPECT_EQ(frame_picture(dev.lcd, 2, 0, 5, 11), rows({
-                                                       "..#..",
-                                                       ".###.",
-                                                       "#####",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "#####",
-                                                       ".....",
-                                                   }));
+    EXPECT_EQ(frame_picture(dev.lcd, 2, 0, 5, 10), arrow_picture());
+    EXPECT_EQ(frame_picture(dev.lcd, 0, 0, 9, 1), "....#....\n") << "nothing beside it";
+    EXPECT_EQ(frame_picture(dev.lcd, 2, 10, 5, 1), ".....\n") << "nothing below it";
     EXPECT_EQ(dev.draw.cursor.x, 2) << "the cursor does not move";
 }
 
@@ -173,20 +163,9 @@ TEST(BlitXor, ShiftedRowsSpillIntoTheExtraPage) {
     Device dev;
     move_to(dev, 0, 7);
     blit_xor(dev, ARROW.width, ARROW.height, ARROW.data());
-    EXPECT_EQ(frame_picture(dev.lcd, 0, 6, 5, 12), rows({
-                                                       ".....",
-                                                       "..#..",
-                                                       ".###.",
-                                                       "#####",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "..#..",
-                                                       "#####",
-                                                       ".....",
-                                                   }));
+    EXPECT_EQ(frame_picture(dev.lcd, 0, 7, 5, 10), arrow_picture());
+    EXPECT_EQ(frame_picture(dev.lcd, 0, 6, 5, 1), ".....\n") << "nothing above it";
+    EXPECT_EQ(frame_picture(dev.lcd, 0, 17, 5, 1), ".....\n") << "nothing below it";
     // Two bands starting at row 7 reach row 16: the last row went through the carry into
     // page 2, one page past the two the bands were written to.
     EXPECT_EQ(frame_byte(dev.lcd, 0, 2), 0x01);
