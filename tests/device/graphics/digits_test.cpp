@@ -4,6 +4,7 @@
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/lcd_panel.hpp"
 #include "support/picture.hpp"
+#include "support/recording_sink.hpp"
 #include <array>
 #include <gtest/gtest.h>
 #include <string>
@@ -38,17 +39,8 @@ Extent extent(const DigitFont& f, char ch) {
     return e;
 }
 
-struct Painted {
-    std::uint8_t column, page, data;
-};
-
-class RecordingSink final : public PaintSink {
-  public:
-    void paint_byte(std::uint8_t column, std::uint8_t page, std::uint8_t data) override {
-        painted.push_back({column, page, data});
-    }
-    std::vector<Painted> painted;
-};
+using test::Painted;
+using test::RecordingSink;
 
 TEST(DigitFonts, SmallZeroIsTheDevicesBitmap) {
     const std::array<std::uint8_t, 16> zero = {0xFC, 0xFE, 0x07, 0x03, 0x03, 0x07, 0xFE, 0xFC,

@@ -41,14 +41,7 @@ struct Dots {
 };
 
 template <std::size_t W, std::size_t H> Dots dots_of(const Picture<W, H>& p) {
-    Dots d;
-    for (std::size_t y = 0; y < H; ++y) {
-        std::string line;
-        for (std::size_t x = 0; x < W; ++x)
-            line += (p.bytes[(y / 8) * W + x] >> (y % 8)) & 1 ? '#' : '.';
-        d.lines.push_back(line);
-    }
-    return d;
+    return Dots{test::picture_lines(p)};
 }
 
 // The dots connected to (x, y) that share its state: dark dots join diagonally, as a 1-dot

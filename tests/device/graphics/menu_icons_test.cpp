@@ -1,5 +1,6 @@
 #include "resources/menu_icons.hpp"
 #include "resources/service_icons.hpp"
+#include "support/picture.hpp"
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -31,14 +32,7 @@ struct Dots {
 };
 
 template <std::size_t W, std::size_t H> Dots dots_of(const Picture<W, H>& p) {
-    Dots d{static_cast<int>(W), static_cast<int>(H), {}};
-    for (std::size_t y = 0; y < H; ++y) {
-        std::string line;
-        for (std::size_t x = 0; x < W; ++x)
-            line += (p.bytes[(y / 8) * W + x] >> (y % 8)) & 1 ? '#' : '.';
-        d.lines.push_back(line);
-    }
-    return d;
+    return Dots{static_cast<int>(W), static_cast<int>(H), test::picture_lines(p)};
 }
 
 using Named = std::vector<std::pair<const char*, Dots>>;

@@ -1,23 +1,14 @@
 #include "device/device.hpp"
 #include "device/hardware/lcd_panel.hpp"
+#include "support/recording_sink.hpp"
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace ql {
 namespace {
 
-struct Painted {
-    std::uint8_t column, page, data;
-    friend bool operator==(const Painted&, const Painted&) = default;
-};
-
-class RecordingSink final : public PaintSink {
-  public:
-    void paint_byte(std::uint8_t column, std::uint8_t page, std::uint8_t data) override {
-        painted.push_back({column, page, data});
-    }
-    std::vector<Painted> painted;
-};
+using test::Painted;
+using test::RecordingSink;
 
 TEST(LcdPanel, AddressIsMaskedIntoRange) {
     Device dev;
