@@ -3,11 +3,11 @@
 // its pointer, keys and clock, and shows the window picture on a canvas.
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/buttons.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/settings/settings.hpp"
 #include "sim/host/button_keys.hpp"
 #include "sim/host/device_setup.hpp"
 #include "sim/host/shell.hpp"
-#include "device/kernel/kernel.hpp"
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -28,12 +28,6 @@ std::string message;            // the last refusal, or the last text asked for
 std::vector<std::uint8_t> rgba; // the window picture as the canvas takes it
 bool picture_new = true;        // the picture changed since the page last took it
 
-// The page shows the button that is down pressed into the faceplate, as the window does.
-void note_pressed() {
-    const auto pressed = ql::shell_pressed_button(*shell);
-    shell->picture.show_pressed(pressed ? static_cast<int>(ql::button_index(*pressed)) : -1);
-}
-
 std::uint64_t whole_ms(double ms) {
     return ms <= 0 || !std::isfinite(ms) ? 0 : static_cast<std::uint64_t>(ms);
 }
@@ -49,7 +43,7 @@ QL_EXPORT int ql_start(int variant, const char* language) {
     shell.reset();
     ql::PowerOnOptions options;
     if (!ql::resolve_power_on(std::to_string(variant), language, options, message)) return 1;
-    shell = std::make_unique<ql::Shell>(ql::ShellConfig{options, {}});
+    shell = std::make_unique<ql::Shell>(ql::ShellConfig{options, {}, true, true});
     picture_new = true;
     return 0;
 }
@@ -72,7 +66,6 @@ QL_EXPORT double ql_now() {
 QL_EXPORT void ql_advance_to(double ms) {
     if (!shell) return;
     ql::shell_advance_to(*shell, whole_ms(ms));
-    note_pressed();
 }
 
 // When the next timer that can change the picture is due; -1 for none. The page sleeps until
@@ -88,20 +81,17 @@ QL_EXPORT double ql_next_due() {
 QL_EXPORT void ql_mouse_down(int x, int y) {
     if (!shell) return;
     ql::shell_mouse_down(*shell, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-    note_pressed();
 }
 
 QL_EXPORT void ql_mouse_up() {
     if (!shell) return;
     ql::shell_mouse_up(*shell);
-    note_pressed();
 }
 
 // The page lost the pointer or the focus: a button down is released.
 QL_EXPORT void ql_focus_lost() {
     if (!shell) return;
     ql::shell_focus_lost(*shell);
-    note_pressed();
 }
 
 // A keyboard key that stands for a button ('q', 'a', 'p', 'l', '1'-'4'), down or up. Returns
@@ -114,7 +104,6 @@ QL_EXPORT int ql_button_key(int character, int down) {
         ql::shell_button_key_down(*shell, *button);
     else
         ql::shell_button_key_up(*shell, *button);
-    note_pressed();
     return 1;
 }
 
@@ -122,7 +111,6 @@ QL_EXPORT int ql_button_key(int character, int down) {
 QL_EXPORT void ql_key(int code) {
     if (!shell || code < 0 || code > 255) return;
     ql::shell_key_down(*shell, static_cast<std::uint8_t>(code));
-    note_pressed();
 }
 
 // Button b's (0 top-left, 1 bottom-left, 2 bottom-right, 3 top-right) area in window points;
@@ -158,7 +146,7 @@ QL_EXPORT int ql_picture_height() {
 
 // True when the window picture may look different from the one the page last took.
 QL_EXPORT int ql_picture_changed() {
-    return shell && (picture_new || shell->picture.stale()) ? 1 : 0;
+    return shell && (picture_new || shell->picture.stale(shell->dev)) ? 1 : 0;
 }
 
 // The window picture (faceplate, LCD, status line), RGBA, rows top to bottom.
@@ -197,8 +185,7 @@ QL_EXPORT const char* ql_fuel_text() {
 }
 
 QL_EXPORT const char* ql_screen_name() {
-    const ql::Screen* screen = shell ? shell->dev.kernel.current_screen : nullptr;
-    return screen != nullptr ? screen->name : "";
+    return shell ? ql::screen_name(shell->dev, "") : "";
 }
 
 } // extern "C"

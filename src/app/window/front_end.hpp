@@ -5,11 +5,11 @@
 #include "app/window/window_options.hpp"
 #include "sim/frontend/hint_line.hpp"
 #include "sim/frontend/inspector.hpp"
-#include "sim/script/script_runner.hpp"
-#include "sim/host/shell.hpp"
 #include "sim/frontend/time_control.hpp"
-#include "sim/picture/window_picture.hpp"
 #include "sim/frontend/window_recordings.hpp"
+#include "sim/host/shell.hpp"
+#include "sim/picture/window_picture.hpp"
+#include "sim/script/script_runner.hpp"
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
@@ -89,7 +89,7 @@ class WindowFrontEnd {
     std::string title_;
     // Created with the window at time 0; painted once the recordings watch it.
     Shell shell_{ShellConfig{options_.script_options.power_on,
-                             options_.script_options.settings_file, false}};
+                             options_.script_options.settings_file, false, true}};
     WindowRecordings recordings_{shell_, options_.replay_options, options_.session_note,
                                  options_.record_file};
     ScriptPlayer player_;

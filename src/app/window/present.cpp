@@ -2,9 +2,9 @@
 // line, the inspector beside the picture, the key map over it, and the window saved as a PNG.
 #include "app/window/front_end.hpp"
 #include "app/window/key_overlay.hpp"
-#include "sim/host/button_keys.hpp"
-#include "sim/frontend/key_help.hpp"
 #include "sim/files/png_file.hpp"
+#include "sim/frontend/key_help.hpp"
+#include "sim/host/button_keys.hpp"
 #include "sim/record/screenshot.hpp"
 #include <algorithm>
 #include <cstring>
@@ -67,11 +67,10 @@ void copy_to_surface(SDL_Surface* surface, const RgbImage& picture, const Pictur
 // Shows what changed in the picture since it was last shown; nothing when nothing did.
 void WindowFrontEnd::present() {
     if (help_shown_) return; // the key map stays until a key closes it
-    const auto pressed = shell_pressed_button(shell_);
-    shell_.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
     const HintText hint = hint_.text(wall_ms(), clock_view());
     if (hint_ready_ && hint != hint_drawn_) hint_stale_ = true;
-    if (!shell_.picture.stale() && shell_.picture.changes().empty() && !hint_stale_) return;
+    if (!shell_.picture.stale(shell_.dev) && shell_.picture.changes().empty() && !hint_stale_)
+        return;
     const RgbImage& picture = shell_picture(shell_);
     SDL_Surface* surface = SDL_GetWindowSurface(window_);
     if (surface == nullptr) return;

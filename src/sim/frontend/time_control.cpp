@@ -1,4 +1,5 @@
 #include "sim/frontend/time_control.hpp"
+#include "device/kernel/kernel.hpp"
 #include <cmath>
 #include <cstdio>
 
@@ -51,9 +52,8 @@ std::string speed_text(double speed) {
 }
 
 std::string window_title(const Shell& shell, double speed, bool paused, bool seconds) {
-    const Screen* screen = shell.dev.kernel.current_screen;
     std::string title = "Ostrel QL-730 Simulator - ";
-    title += screen != nullptr ? screen->name : "off";
+    title += screen_name(shell.dev, "off");
     title += ' ';
     title += simulated_time_text(shell.now_ms, seconds);
     if (paused)

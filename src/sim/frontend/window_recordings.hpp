@@ -49,7 +49,7 @@ class WindowRecordings {
     std::string replay_options_;
     std::string note_;
     SessionLog log_;
-    ShellGif gif_{true};
+    ShellGif gif_;                       // its frames show a pressed button as the window does
     std::filesystem::path session_file_; // while a session is recorded
     std::uint64_t session_start_ms_ = 0;
 };

@@ -1,7 +1,7 @@
 #include "sim/host/shell.hpp"
-#include "device/wiring.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/wiring.hpp"
 #include "sim/host/settings_file.hpp"
 #include <algorithm>
 #include <cstdio>
@@ -20,6 +20,7 @@ Shell::Shell() {
 Shell::Shell(const ShellConfig& config) : Shell() {
     power_on_options = config.power_on;
     settings_file = config.settings_file;
+    picture.show_pressed_buttons(config.pressed_look);
     if (config.paint) shell_paint(*this);
 }
 
@@ -227,7 +228,7 @@ void shell_start_drive(Shell& shell, std::vector<DriveRow> rows) {
 }
 
 const RgbImage& shell_picture(Shell& shell) {
-    return shell.picture.update(shell.dev.lcd, shell.speed_text, shell.fuel_text);
+    return shell.picture.update(shell.dev, shell.speed_text, shell.fuel_text);
 }
 
 std::optional<std::uint64_t> shell_next_visible_due(const Shell& shell) {

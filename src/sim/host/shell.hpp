@@ -44,6 +44,9 @@ struct ShellConfig {
     // The first paint (the device's power-on) at once; false leaves it to the caller, who
     // starts watching the shell first (the window's session log records that paint).
     bool paint = true;
+    // The window picture shows the button that is down pressed into the faceplate, as the live
+    // window and the page do; the headless pictures do not.
+    bool pressed_look = false;
 };
 
 // The simulator around one device: its window picture, its timers and the routing of every

@@ -56,8 +56,10 @@ void draw_status_text(RgbImage& image, const StatusTextPlace& place, const std::
 
 } // namespace
 
-const RgbImage& WindowPicture::update(const LcdPanel& lcd, const std::string& speed_text,
+const RgbImage& WindowPicture::update(const Device& dev, const std::string& speed_text,
                                       const std::string& fuel_text) {
+    const LcdPanel& lcd = dev.lcd;
+    pressed_ = pressed_of(dev);
     if (whole_) {
         if (image_.width == 0) image_ = RgbImage(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);
         image_.fill_rect(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);
@@ -102,8 +104,9 @@ void WindowPicture::draw_status(const std::string& speed_text, const std::string
     note_change(cleared_area(FUEL_TEXT_PLACE));
 }
 
-void WindowPicture::show_pressed(int button) {
-    pressed_ = button;
+int WindowPicture::pressed_of(const Device& dev) const {
+    if (!pressed_look_ || !dev.buttons.pressed) return -1;
+    return static_cast<int>(button_index(dev.buttons.button));
 }
 
 // The button's face darkened and shifted down by a pixel, as a key pressed into the panel;

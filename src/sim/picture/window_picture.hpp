@@ -1,4 +1,5 @@
 #pragma once
+#include "device/device.hpp"
 #include "device/hardware/lcd_panel.hpp"
 #include "sim/picture/image.hpp"
 #include <array>
@@ -37,13 +38,17 @@ class WindowPicture {
     void redraw_all() { whole_ = true; }
     void lcd_written() { lcd_written_ = true; }
     void status_changed() { status_changed_ = true; }
-    // True when the next update may draw something.
-    bool stale() const {
-        return whole_ || lcd_written_ || status_changed_ || pressed_ != shown_pressed_;
+    // The live window and the page show the device's button that is down pressed into the
+    // faceplate; the headless pictures (screenshots, scripts' recordings) do not.
+    void show_pressed_buttons(bool on) { pressed_look_ = on; }
+    // True when the next update from `dev` may draw something.
+    bool stale(const Device& dev) const {
+        return whole_ || lcd_written_ || status_changed_ || pressed_of(dev) != shown_pressed_;
     }
 
-    // Brings the picture up to date and returns it; the areas it drew go to changes().
-    const RgbImage& update(const LcdPanel& lcd, const std::string& speed_text,
+    // Brings the picture of `dev`'s panel, its buttons and the status texts up to date and
+    // returns it; the areas it drew go to changes().
+    const RgbImage& update(const Device& dev, const std::string& speed_text,
                            const std::string& fuel_text);
 
     // Where the picture changed since the front end last showed it: the whole window first,
@@ -51,15 +56,13 @@ class WindowPicture {
     const std::vector<PictureArea>& changes() const { return changes_; }
     void changes_shown() { changes_.clear(); }
 
-    // The live window shows the button that is down pressed into the faceplate; `button` is
-    // an index 0-3, or -1 for none. The headless pictures never call this.
-    void show_pressed(int button);
-
   private:
     void draw_panel(const LcdPanel& lcd, bool every_byte);
     void draw_status(const std::string& speed_text, const std::string& fuel_text);
     void note_change(const PictureArea& area);
     void draw_pressed();
+    // The index 0-3 of the button to show pressed, or -1 for none.
+    int pressed_of(const Device& dev) const;
 
     RgbImage image_;
     std::array<std::uint8_t, LCD_COLUMNS * LCD_PAGES> shown_{}; // the panel bytes image_ shows
@@ -67,6 +70,7 @@ class WindowPicture {
     bool whole_ = true;
     bool lcd_written_ = false;
     bool status_changed_ = false;
+    bool pressed_look_ = false;
     int pressed_ = -1;       // the button to show pressed
     int shown_pressed_ = -1; // the button image_ shows pressed
 };

@@ -1,8 +1,6 @@
 // Recording the window picture of a shell as it changes: no GIF code of its own, so the browser
 // build (which has no GIF files) keeps it.
 #include "sim/record/shell_gif.hpp"
-#include "device/hardware/buttons.hpp"
-#include "sim/host/button_keys.hpp"
 
 namespace ql {
 
@@ -13,10 +11,6 @@ ShellGif::~ShellGif() {
 bool ShellGif::start(Shell& shell, const std::filesystem::path& path, std::string& error) {
     detach();
     failure_.clear();
-    if (pressed_look_) {
-        const auto pressed = shell_pressed_button(shell);
-        shell.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
-    }
     if (!gif_.start(path, shell_picture(shell), shell.now_ms, error)) return false;
     shell_ = &shell;
     shell_add_observer(shell, this);
@@ -39,11 +33,7 @@ bool ShellGif::stop(std::string& error) {
 }
 
 void ShellGif::handled(Shell& shell) {
-    if (pressed_look_) {
-        const auto pressed = shell_pressed_button(shell);
-        shell.picture.show_pressed(pressed ? static_cast<int>(button_index(*pressed)) : -1);
-    }
-    if (!shell.picture.stale()) return;
+    if (!shell.picture.stale(shell.dev)) return;
     if (!gif_.add(shell_picture(shell), shell.now_ms, failure_)) detach();
 }
 

@@ -10,9 +10,7 @@ namespace ql {
 // frame at the shell's simulated time. Started, it watches the shell until stopped.
 class ShellGif final : public ShellObserver {
   public:
-    // `pressed_look`: the window's frames show a button that is down pressed, as the window
-    // does; the headless pictures never do.
-    explicit ShellGif(bool pressed_look = false) : pressed_look_(pressed_look) {}
+    ShellGif() = default;
     ~ShellGif() override;
     ShellGif(const ShellGif&) = delete;
     ShellGif& operator=(const ShellGif&) = delete;
@@ -29,7 +27,6 @@ class ShellGif final : public ShellObserver {
   private:
     void detach();
 
-    bool pressed_look_;
     Shell* shell_ = nullptr;
     GifRecorder gif_;
     std::string failure_; // a frame that could not be written ended the recording

@@ -1,5 +1,6 @@
 #include "sim/script/script_runner.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "device/kernel/kernel.hpp"
 #include "sim/files/lcd_frame.hpp"
 #include "sim/files/png_file.hpp"
 #include "sim/script/state_dump.hpp"
@@ -31,10 +32,8 @@ bool read_all(std::istream& in, std::string& text) {
     return !in.bad();
 }
 
-const char* screen_name(const Shell& shell) {
-    const Screen* screen = shell.dev.kernel.current_screen;
-    return screen != nullptr ? screen->name : "none (the device is not powered on)";
-}
+// What `expect screen` reports when no screen is open.
+constexpr const char* NO_SCREEN = "none (the device is not powered on)";
 
 ScriptStatus expect_lcd(const Script& script, const ScriptCommand& c, Shell& shell,
                         const ScriptOptions& options, std::ostream& err) {
@@ -150,9 +149,9 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
         break;
     }
     case ScriptOp::expect_screen:
-        if (c.argument != screen_name(shell)) {
+        if (c.argument != screen_name(shell.dev, NO_SCREEN)) {
             err << where(script, c) << "expected the screen " << c.argument << ", found "
-                << screen_name(shell) << '\n';
+                << screen_name(shell.dev, NO_SCREEN) << '\n';
             return ScriptStatus::failed;
         }
         break;

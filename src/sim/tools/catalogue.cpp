@@ -1,4 +1,5 @@
 #include "sim/tools/catalogue.hpp"
+#include "device/kernel/kernel.hpp"
 #include "device/screens/screen_list.hpp"
 #include "device/settings/settings.hpp"
 #include "sim/files/atomic_file.hpp"
@@ -162,11 +163,6 @@ std::string readable_steps(const std::vector<CatalogueRoute>& routes, const std:
     for (auto part = parts.rbegin(); part != parts.rend(); ++part)
         text += (text.empty() ? "" : "; ") + *part;
     return text;
-}
-
-const char* screen_name(const Shell& shell) {
-    const Screen* screen = shell.dev.kernel.current_screen;
-    return screen != nullptr ? screen->name : "none";
 }
 
 // Plays the script on the shell in simulated time. False when a command did not finish.
@@ -352,9 +348,9 @@ int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>
         for (const auto& [name, script] : scripts) {
             Shell shell(ShellConfig{options, {}});
             const bool played = play(shell, script);
-            if (!played || name != screen_name(shell)) {
+            if (!played || name != screen_name(shell.dev, "none")) {
                 missing[{name, i}] = std::string(played ? "" : "a step failed; ") +
-                                     "the steps end on " + screen_name(shell);
+                                     "the steps end on " + screen_name(shell.dev, "none");
                 continue;
             }
             if (!write_png(dir / catalogue_file_name(name, looks[i]), lcd_image(shell.dev.lcd),

@@ -247,7 +247,7 @@ TEST(ShellTimers, PerformanceTimerExpiriesChangeNothingOnScreen) {
         shell_advance_to(shell, next);
         if (visible) continue;
         ++unseen;
-        EXPECT_FALSE(shell.picture.stale()) << next;
+        EXPECT_FALSE(shell.picture.stale(shell.dev)) << next;
         EXPECT_EQ(shell.dev.lcd.frame_memory, memory) << next;
     }
     EXPECT_EQ(unseen, 80) << "every other 125 ms expiry falls between two ticks";

@@ -23,7 +23,7 @@ void click(Shell& shell, Button button) {
 // The picture a new window would show for this shell's panel memory and status texts.
 RgbImage drawn_at_once(const Shell& shell) {
     WindowPicture fresh;
-    return fresh.update(shell.dev.lcd, shell.speed_text, shell.fuel_text);
+    return fresh.update(shell.dev, shell.speed_text, shell.fuel_text);
 }
 
 class Picture : public ::testing::Test {
@@ -71,9 +71,9 @@ TEST_F(Picture, NothingIsDrawnUntilSomeoneLooks) {
     lcd_set_address(shell.dev, 5, 2);
     lcd_write(shell.dev, 0xFF);
     EXPECT_TRUE(shell.picture.changes().empty());
-    EXPECT_TRUE(shell.picture.stale());
+    EXPECT_TRUE(shell.picture.stale(shell.dev));
     const RgbImage& picture = shell_picture(shell);
-    EXPECT_FALSE(shell.picture.stale());
+    EXPECT_FALSE(shell.picture.stale(shell.dev));
     EXPECT_EQ(picture.at(LCD_WINDOW_X + 10, LCD_WINDOW_Y + 32 + 15), LCD_ON_COLOUR);
 }
 
