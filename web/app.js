@@ -365,8 +365,13 @@ stepButton.addEventListener('click', step);
 document.getElementById('power').addEventListener('click', powerCycle);
 document.getElementById('show-keys').addEventListener('click', () => toggle(keysPanel, 'show-keys'));
 document.getElementById('show-state').addEventListener('click', () => toggle(statePanel, 'show-state'));
-for (const button of document.querySelectorAll('#controls button'))
+// A control shows itself pressed while the finger or the mouse is on it.
+for (const button of document.querySelectorAll('#controls button')) {
     button.addEventListener('contextmenu', (event) => event.preventDefault());
+    button.addEventListener('pointerdown', () => button.classList.add('down'));
+    for (const end of ['pointerup', 'pointercancel', 'lostpointercapture', 'pointerleave'])
+        button.addEventListener(end, () => button.classList.remove('down'));
+}
 
 // A tab coming back to the front catches up at once rather than at its throttled timer.
 document.addEventListener('visibilitychange', () => {
@@ -490,6 +495,7 @@ window.ql730 = {
     },
     stateText: () => ql.UTF8ToString(ql._ql_state_text(clockSpeed(), clock.paused ? 1 : 0)),
     paused: () => clock.paused,
+    fast: () => clock.fast,
     deviceLcd: () => ql.UTF8ToString(ql._ql_lcd_text()),
     screen: () => ql.UTF8ToString(ql._ql_screen_name()),
     now: () => ql._ql_now(),

@@ -259,6 +259,8 @@ async function phoneWalk(browser, base) {
     await page.touchscreen.touchStart(x, y);
     await new Promise((r) => setTimeout(r, 2200));
     await page.touchscreen.touchEnd();
+    if (await page.evaluate(() => window.ql730.fast()))
+        fail('phone: the clock still runs x16 after the finger left the control');
     await page.tap('#pause');
     const t1 = await now();
     if (t1 - t0 < 30000) fail(`phone: x16 held for 2.2 s ran the clock only ${t1 - t0} ms`);
