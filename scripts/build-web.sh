@@ -17,11 +17,14 @@ export EM_FROZEN_CACHE=1
 
 cmake --preset web >/dev/null
 cmake --build --preset web
+# The module once more for node, which draws the icons.
+cmake --build build/web-wasm --target ql730_web_node
 
 out=build/web
 rm -rf "$out"
 mkdir -p "$out"
-cp web/index.html web/style.css web/app.js web/sw.js "$out"/
+cp web/index.html web/style.css web/app.js web/sw.js web/manifest.webmanifest "$out"/
+node scripts/web-icons.mjs build/web-wasm/src/web/ql730-node.js "$out"
 cp build/web-wasm/src/web/ql730.js build/web-wasm/src/web/ql730.wasm "$out"/
 echo "the page is in $out/ (ql730.wasm: $(stat -c %s "$out/ql730.wasm") bytes);" \
      "serve it with: python3 -m http.server -d $out"

@@ -2,7 +2,8 @@
 // request goes to the network first (a new build is taken at once) and to the kept copy when
 // the network does not answer.
 const KEPT = 'ql730-page';
-const FILES = ['./', 'index.html', 'style.css', 'app.js', 'ql730.js', 'ql730.wasm'];
+const FILES = ['./', 'index.html', 'style.css', 'app.js', 'ql730.js', 'ql730.wasm', 'manifest.webmanifest',
+               'icon-192.png', 'icon-512.png', 'apple-touch-icon.png', 'favicon.png'];
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(KEPT).then((cache) => cache.addAll(FILES)));

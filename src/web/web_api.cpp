@@ -5,13 +5,17 @@
 #include "device/hardware/buttons.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/settings/settings.hpp"
+#include "sim/frontend/inspector.hpp"
 #include "sim/host/button_keys.hpp"
 #include "sim/host/device_setup.hpp"
 #include "sim/host/shell.hpp"
+#include "sim/script/drive_file.hpp"
 #include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #ifdef __EMSCRIPTEN__
@@ -36,13 +40,14 @@ std::uint64_t whole_ms(double ms) {
 
 extern "C" {
 
-// A new device, powered on at time 0 as `variant` (0-255) in `language` ("" for the variant's
-// own, else "english", "french", ...). Returns 0, or 1 with ql_message() saying why not; the
-// device before it is gone either way.
-QL_EXPORT int ql_start(int variant, const char* language) {
+// A new device, powered on at time 0 as `variant` ("" for the usual one, else "0"-"255") in
+// `language` ("" for the variant's own, else "english", "french", ...), both as the address
+// gives them. Returns 0, or 1 with ql_message() saying why not, in the desktop program's
+// words; the device before it is gone either way.
+QL_EXPORT int ql_start(const char* variant, const char* language) {
     shell.reset();
     ql::PowerOnOptions options;
-    if (!ql::resolve_power_on(std::to_string(variant), language, options, message)) return 1;
+    if (!ql::resolve_power_on(variant, language, options, message)) return 1;
     shell = std::make_unique<ql::Shell>(ql::ShellConfig{options, {}, true, true});
     picture_new = true;
     return 0;
@@ -55,6 +60,14 @@ QL_EXPORT const char* ql_message() {
 // The language bits a variant offers: 1 English, 2 French, 4 Italian, 8 Spanish, 16 German.
 QL_EXPORT int ql_language_mask(int variant) {
     return ql::variant_language_mask(static_cast<ql::Variant>(variant & 0xFF));
+}
+
+// The device's variant and its language now (one bit: 1 English, 2 French, ... 16 German).
+QL_EXPORT int ql_variant() {
+    return shell ? static_cast<int>(shell->power_on_options.variant) : -1;
+}
+QL_EXPORT int ql_language() {
+    return shell ? ql::get_language(shell->dev) : 0;
 }
 
 // Simulated milliseconds since the device's window was created.
@@ -186,6 +199,36 @@ QL_EXPORT const char* ql_fuel_text() {
 
 QL_EXPORT const char* ql_screen_name() {
     return shell ? ql::screen_name(shell->dev, "") : "";
+}
+
+// Off and on again from the device's store, the time and the vehicle going on, as F5 in the
+// window.
+QL_EXPORT void ql_power_cycle() {
+    if (!shell) return;
+    ql::shell_power_cycle(*shell); // without a settings file there is nothing to fail
+}
+
+// The desktop inspector's lines for the device as it is now, "label\tvalue" a line, with the
+// page's clock running at `speed` or `paused`.
+QL_EXPORT const char* ql_state_text(double speed, int paused) {
+    message.clear();
+    if (!shell) return message.c_str();
+    for (const auto& line : ql::inspector_lines(*shell, {speed, paused != 0, true}))
+        message += line.label + '\t' + line.value + '\n';
+    return message.c_str();
+}
+
+// Plays a recorded drive (the CSV that --drive takes, `length` bytes named `name`) from now.
+// Returns 0, or 1 with ql_message() saying which line is wrong; the drive playing goes on
+// then.
+QL_EXPORT int ql_play_drive(const char* name, const char* bytes, int length) {
+    if (!shell || length < 0) return 1;
+    std::vector<ql::DriveRow> rows;
+    if (!ql::parse_drive(name, std::string_view(bytes, static_cast<std::size_t>(length)), rows,
+                         message))
+        return 1;
+    ql::shell_start_drive(*shell, std::move(rows));
+    return 0;
 }
 
 } // extern "C"

@@ -2,8 +2,9 @@
 // keys, holds and waits on the page in Chromium (simulated time moved only by the page's test
 // hook, so the waits are exact), reads the LCD back from the canvas's pixels at every point the
 // scenario checks the device, and compares it with what ql730-headless prints at the same
-// points: they must be identical. Then: the variant picker, the screenshot button, the page's
-// own clock, the time to the first picture, and the page opening without the server.
+// points: they must be identical. Then: the variant picker, the screenshot button, a walk with
+// taps only on an emulated phone (and a look at a tablet), the page's own clock, the time to
+// the first picture, and the page opening without the server.
 //
 // Usage: node browser_test.mjs PAGE_DIR QL730_HEADLESS SCENARIOS_DIR OUT_DIR SCENARIO...
 import { spawn, spawnSync } from 'node:child_process';
@@ -189,6 +190,180 @@ async function screenshotButton(page, folder) {
     console.log(`screenshot button: ${file}, 500 x 280`);
 }
 
+// The LCD that ql730-headless prints after `script`, and one print-state's vehicle values.
+function headlessRun(script, args = []) {
+    const run = spawnSync(headless, ['-', ...args], { input: script, encoding: 'utf8' });
+    if (run.status !== 0) throw new Error(`ql730-headless failed (${run.status}): ${run.stderr}`);
+    return run.stdout;
+}
+
+const CONTROLS = ['speed-down', 'speed-up', 'fuel-down', 'fuel-up', 'pause', 'step', 'fast', 'power'];
+const PHONE = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+const TABLET = { width: 820, height: 1180, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
+
+async function touchPage(browser, url, viewport) {
+    const page = await browser.newPage();
+    await page.setViewport(viewport);
+    page.on('pageerror', (error) => fail(`page error: ${error.message}`));
+    page.on('response', (r) => { if (r.status() >= 400) fail(`${r.url()}: HTTP ${r.status()}`); });
+    await page.goto(url);
+    await page.waitForFunction(() => window.ql730 !== undefined);
+    await page.evaluate(() => window.ql730.painted());
+    return page;
+}
+
+// How the faceplate is shown: the share of the viewport's width, screen pixels per canvas
+// pixel (1 when the canvas holds the screen's pixels) and blended LCD pixels.
+async function canvasFit(page, name) {
+    const fit = await page.evaluate(() => {
+        const canvas = document.getElementById('window');
+        const box = canvas.getBoundingClientRect();
+        return { share: box.width / window.innerWidth, perPixel: box.width * devicePixelRatio / canvas.width,
+                 perPicture: canvas.width / 500, inView: box.bottom <= window.innerHeight,
+                 blended: window.ql730.blendedLcdPixels() };
+    });
+    if (Math.abs(fit.perPixel - 1) > 0.002) fail(`${name}: a canvas pixel is ${fit.perPixel} screen pixels`);
+    if (fit.blended) fail(`${name}: ${fit.blended} LCD pixels on the canvas are blends of two picture pixels`);
+    if (!fit.inView) fail(`${name}: the faceplate does not fit in the viewport's height`);
+    return fit;
+}
+
+// Everything with taps on a phone: the controls drive, pause, step and speed up the clock, and
+// the LCD then is the one ql730-headless shows for the same inputs at the same instants.
+async function phoneWalk(browser, base) {
+    const page = await touchPage(browser, `${base}/index.html`, PHONE);
+    const sizes = await page.evaluate((ids) => ids.map((id) => {
+        const box = document.getElementById(id)?.getBoundingClientRect();
+        return box ? [id, box.width, box.height] : [id, 0, 0];
+    }), CONTROLS);
+    for (const [id, w, h] of sizes)
+        if (!(w >= 44 && h >= 44)) fail(`phone: the control #${id} is ${w} x ${h} CSS pixels, under 44 x 44`);
+    const fit = await canvasFit(page, 'phone');
+    if (fit.share < 0.9) fail(`phone: the faceplate fills ${(fit.share * 100).toFixed(0)} % of the width`);
+
+    const now = () => page.evaluate(() => window.ql730.now());
+    await page.tap('#pause');
+    const t0 = await now();
+    const wakes = await page.evaluate(() => window.ql730.wakes());
+    await new Promise((r) => setTimeout(r, 400));
+    if (await now() !== t0 || await page.evaluate(() => window.ql730.wakes()) !== wakes)
+        fail('phone: the clock or the page moved while paused');
+    for (let i = 0; i < 3; ++i) await page.tap('#speed-up');
+    for (let i = 0; i < 4; ++i) await page.tap('#step');
+    if (await now() !== t0 + 1000) fail(`phone: four steps moved the clock ${(await now()) - t0} ms`);
+    await page.tap('#pause'); // resume
+    const [x, y] = await page.evaluate(() => {
+        const box = document.getElementById('fast').getBoundingClientRect();
+        return [box.left + box.width / 2, box.top + box.height / 2];
+    });
+    await page.touchscreen.touchStart(x, y);
+    await new Promise((r) => setTimeout(r, 2200));
+    await page.touchscreen.touchEnd();
+    if (await page.evaluate(() => window.ql730.fast()))
+        fail('phone: the clock still runs x16 after the finger left the control');
+    await page.tap('#pause');
+    const t1 = await now();
+    if (t1 - t0 < 30000) fail(`phone: x16 held for 2.2 s ran the clock only ${t1 - t0} ms`);
+    await page.evaluate(() => window.ql730.painted());
+    const found = await page.evaluate(() => window.ql730.canvasLcd());
+    const expected = headlessRun(`${t0 ? `wait ${t0}ms\n` : ''}key up 3\nwait ${t1 - t0}ms\nprint-lcd\n`);
+    const difference = firstDifference(expected, found);
+    if (difference) fail(`phone: after speed + x3 and ${t1 - t0} ms the canvas differs from print-lcd at ${difference}`);
+    await page.tap('#show-state');
+    const interval = await page.evaluate(() => {
+        const row = [...document.querySelectorAll('#state-lines tr')].find((r) => r.cells[0].textContent === 'Interval');
+        return row && !document.getElementById('state').hidden ? row.cells[1].textContent : '';
+    });
+    if (!/^[1-9]\d* m/.test(interval)) fail(`phone: the state panel's interval reads "${interval}" after driving`);
+    await page.tap('#show-keys');
+    if (await page.$eval('#keys', (e) => e.hidden)) fail('phone: the Keys control does not show the key map');
+    await page.tap('#power');
+    if (!/power cycled/.test(await page.$eval('#status', (e) => e.textContent)))
+        fail('phone: the Power control does not say it power cycled');
+    await page.screenshot({ path: path.join(outDir, 'phone.png') });
+    console.log(`phone: taps drove ${t1 - t0} ms (paused, 4 steps, x16 held) to the LCD that ql730-headless shows; ` +
+                `the faceplate fills ${(fit.share * 100).toFixed(0)} % of the width at ${fit.perPicture.toFixed(2)} ` +
+                `screen pixels a picture pixel, unblended; ${path.join(outDir, 'phone.png')}`);
+
+    // Installable: the manifest and the icons it names.
+    const manifest = await page.evaluate(async () => {
+        const link = document.querySelector('link[rel=manifest]');
+        const json = await (await fetch(link.href)).json();
+        const icons = [];
+        for (const icon of json.icons ?? []) {
+            const image = await createImageBitmap(await (await fetch(new URL(icon.src, link.href))).blob());
+            icons.push(`${icon.sizes}=${image.width}x${image.height}`);
+        }
+        const favicon = await fetch(document.querySelector('link[rel=icon]').href);
+        return { name: json.name, display: json.display, start: json.start_url, icons, favicon: favicon.status };
+    });
+    const wanted = ['192x192=192x192', '512x512=512x512'];
+    if (!manifest.name || manifest.display !== 'standalone' || !manifest.start ||
+        wanted.some((w) => !manifest.icons.includes(w)) || manifest.favicon !== 200)
+        fail(`the manifest or its icons: ${JSON.stringify(manifest)}`);
+    else console.log(`manifest: "${manifest.name}", standalone, icons ${manifest.icons.join(' ')}, favicon`);
+    await page.close();
+
+    // Landscape and the tablet fit too.
+    for (const [name, viewport] of [['phone-landscape', { ...PHONE, width: 844, height: 390, isLandscape: true }],
+                                    ['tablet', TABLET]]) {
+        const view = await touchPage(browser, `${base}/index.html?manual`, viewport);
+        const shown = await canvasFit(view, name);
+        if (shown.share < 0.5) fail(`${name}: the faceplate fills only ${(shown.share * 100).toFixed(0)} % of the width`);
+        await view.screenshot({ path: path.join(outDir, `${name}.png`) });
+        console.log(`${name}: the faceplate at ${shown.perPicture.toFixed(2)} screen pixels a picture pixel; ` +
+                    path.join(outDir, `${name}.png`));
+        await view.close();
+    }
+}
+
+// An address the device cannot start says what started instead, and the picker shows it.
+async function addressNotice(browser, base) {
+    for (const [query, variant, words] of [['variant=999', '2', /999.*variant 2 Italy in Italian/],
+                                           ['variant=5&language=italian', '5', /offers only.*variant 5 UK in English/]]) {
+        const page = await touchPage(browser, `${base}/index.html?manual&${query}`, PHONE);
+        const [shown, text, picked] = await page.evaluate(() => {
+            const notice = document.getElementById('notice');
+            return [!notice.hidden && notice.offsetHeight > 0, notice.textContent,
+                    document.getElementById('variant').value];
+        });
+        if (!shown || !words.test(text) || picked !== variant)
+            fail(`?${query}: the notice ${shown ? `"${text}"` : 'is not shown'}, the picker on ${picked}`);
+        else console.log(`?${query}: "${text}"`);
+        await page.close();
+    }
+}
+
+// A drive file dropped on the page plays: the distance at its end is the one that
+// ql730-headless's drive gives.
+async function droppedDrive(browser, base) {
+    const file = path.join(scenariosDir, 'drive_distance', 'drive.csv');
+    const page = await touchPage(browser, `${base}/index.html?manual`, PHONE);
+    await page.evaluate((text) => {
+        const data = new DataTransfer();
+        data.items.add(new File([text], 'drive.csv', { type: 'text/csv' }));
+        document.getElementById('stage').dispatchEvent(
+            new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    }, fs.readFileSync(file, 'utf8'));
+    await page.waitForFunction(() => /playing drive\.csv/.test(document.getElementById('status').textContent));
+    await page.evaluate(() => window.ql730.advance(120000));
+    const state = await page.evaluate(() => window.ql730.stateText());
+    const found = /^Total\t(\d+) m$/m.exec(state)?.[1];
+    const dump = JSON.parse(headlessRun(`drive ${file}\nwait 120s\nprint-state\n`));
+    const expected = String(dump.vehicle.total_m);
+    if (found !== expected) fail(`a dropped drive: total ${found} m on the page, ${expected} m from ql730-headless`);
+    else console.log(`a dropped drive file: ${found} m at its end, as ql730-headless's drive`);
+    const bad = await page.evaluate(async () => {
+        const data = new DataTransfer();
+        data.items.add(new File(['time_s,speed_kmh\n0,100\n1,900\n'], 'bad.csv'));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+        await new Promise((r) => setTimeout(r, 200));
+        return document.getElementById('notice').textContent;
+    });
+    if (!/^bad\.csv:3: /.test(bad)) fail(`a bad drive file: the notice says "${bad}"`);
+    await page.close();
+}
+
 // The page on its own clock: timers fire from performance.now(), and the picture appears
 // within a few hundred milliseconds of the load. Fresh contexts: nothing cached.
 async function realClock(browser, base) {
@@ -228,6 +403,20 @@ async function realClock(browser, base) {
     const median = times[2];
     console.log(`first picture after load (5 cold loads): median ${median.toFixed(0)} ms, ` +
                 `all ${times.map((t) => t.toFixed(0)).join(', ')} ms`);
+    // And on the emulated phone, where the picture is drawn at the screen's own pixels.
+    const phone = [];
+    for (let i = 0; i < 3; ++i) {
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.setViewport(PHONE);
+        await page.goto(`${base}/index.html`);
+        await page.waitForFunction(() => performance.getEntriesByName('ql730-first-picture').length > 0);
+        phone.push(await page.evaluate(() => performance.getEntriesByName('ql730-first-picture')[0].startTime));
+        await context.close();
+    }
+    phone.sort((a, b) => a - b);
+    console.log(`first picture on the phone (3 cold loads): median ${phone[1].toFixed(0)} ms, ` +
+                `all ${phone.map((t) => t.toFixed(0)).join(', ')} ms`);
     return median;
 }
 
@@ -281,6 +470,9 @@ async function main() {
         await pickerCheck(page);
         await screenshotButton(page, outDir);
         await badAddress(browser, base);
+        await phoneWalk(browser, base);
+        await addressNotice(browser, base);
+        await droppedDrive(browser, base);
         const wasm = fs.statSync(path.join(pageDir, 'ql730.wasm')).size;
         console.log(`ql730.wasm: ${wasm} bytes`);
         await realClock(browser, base);
