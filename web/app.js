@@ -17,6 +17,8 @@ const languagePicker = document.getElementById('language');
 const statusLine = document.getElementById('status');
 
 const ql = await createQl730();
+document.getElementById('version').textContent =
+    `Ostrel QL-730 Simulator ${ql.UTF8ToString(ql._ql_version())}`;
 performance.mark('ql730-module-ready');
 const width = ql._ql_picture_width();
 const height = ql._ql_picture_height();
