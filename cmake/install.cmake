@@ -42,14 +42,20 @@ if(QL730_HELP2MAN AND QL730_GZIP)
     set(manuals)
     set(ql730-sim_NAME "the QL-730 rally and trip computer simulator")
     set(ql730-headless_NAME "play QL-730 simulator scripts without a window")
-    foreach(program ql730-sim ql730-headless)
+    set(ql730-soak_NAME "random input over every screen of the QL-730 simulator")
+    foreach(program ql730-sim ql730-headless ql730-soak)
         if(TARGET ${program})
             set(page ${CMAKE_BINARY_DIR}/man/${program}.1)
+            # The soak takes no scripts: its page is its --help alone.
+            set(sections --include=${CMAKE_SOURCE_DIR}/resources/install/ql730.h2m)
+            if(program STREQUAL ql730-soak)
+                set(sections)
+            endif()
             add_custom_command(OUTPUT ${page}.gz
                 COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
                 COMMAND ${QL730_HELP2MAN} --no-info --no-discard-stderr
                         --version-string=${PROJECT_VERSION} --name=${${program}_NAME}
-                        --include=${CMAKE_SOURCE_DIR}/resources/install/ql730.h2m
+                        ${sections}
                         --output=${page} $<TARGET_FILE:${program}>
                 COMMAND ${QL730_GZIP} -9nf ${page}
                 DEPENDS ${program} ${CMAKE_SOURCE_DIR}/resources/install/ql730.h2m
@@ -65,6 +71,15 @@ install(FILES resources/install/ql730.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ql730-sim)
 install(FILES resources/install/ql730.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME ql730-headless)
+# Debian's changelog of this native package, compressed as Debian keeps it.
+configure_file(resources/install/changelog.in ${CMAKE_BINARY_DIR}/changelog @ONLY)
+if(QL730_GZIP)
+    add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/changelog.gz
+        COMMAND ${QL730_GZIP} -9nkf ${CMAKE_BINARY_DIR}/changelog
+        DEPENDS ${CMAKE_BINARY_DIR}/changelog VERBATIM)
+    add_custom_target(ql730_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/changelog.gz)
+    install(FILES ${CMAKE_BINARY_DIR}/changelog.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
 install(FILES README.md resources/install/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY docs DESTINATION ${CMAKE_INSTALL_DOCDIR} FILES_MATCHING PATTERN "*.md")
 install(DIRECTORY examples DESTINATION ${CMAKE_INSTALL_DOCDIR})
@@ -73,21 +88,19 @@ install(DIRECTORY examples DESTINATION ${CMAKE_INSTALL_DOCDIR})
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ql730-sim)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "QL-730 simulator developers <ql730-sim@localhost>")
+set(CPACK_PACKAGE_CONTACT "QL-730 simulator developers <ql730-sim@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "simulator of the Ostrel QL-730 rally and trip computer")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "simulator of the Ostrel QL-730 rally and trip computer
- A desktop simulator of the QL-730: a 128 x 64 dot LCD and four buttons, with
- the instrument's user-interface logic for distance, speed, fuel, clock and
- stopwatch. ql730-sim opens its window; ql730-headless plays scripts that
- press the buttons and check what the device shows, in simulated time and
- without a window, for tests and CI.")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop simulator of the QL-730: a 128 x 64 dot LCD and four buttons, with
+the instrument's user-interface logic for distance, speed, fuel, clock and
+stopwatch. ql730-sim opens its window; ql730-headless plays scripts that
+press the buttons and check what the device shows, in simulated time and
+without a window, for tests and CI.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://localhost/ql730-sim")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)
