@@ -20,3 +20,7 @@ SEED=1 bash scripts/fuzz.sh 5000
 echo "=== web ==="
 bash scripts/build-web.sh
 bash tests/web/run.sh build/default/ql730-headless
+# The Debian package: built without the tests (a few minutes), lintian, installed, used and
+# removed again (tests/package/install_test.sh).
+echo "=== package ==="
+bash tests/package/install_test.sh
