@@ -3,7 +3,8 @@
 # in three presets: the optimised build, the AddressSanitizer + UndefinedBehaviorSanitizer
 # build, and a clang build, so that neither compiler's warnings (errors in the presets)
 # surprise a user. Then the browser page: built as WebAssembly and played in headless
-# Chromium against ql730-headless.
+# Chromium against ql730-headless. Last, as root, the Debian package: built, lintian, installed,
+# used and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh all
