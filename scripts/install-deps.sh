@@ -3,7 +3,9 @@
 #   window  building and running ql730-sim and ql730-headless (bash scripts/run.sh)
 #   test    the window's set, and every test of the default, asan and clang presets and the
 #           fuzzer: GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer
-#           runtime, a virtual X server and xdotool, Chromium for the catalogue's page
+#           runtime, a virtual X server and xdotool, Chromium for the catalogue's page; and
+#           the package's check: help2man, lintian, desktop-file-utils, bash-completion,
+#           man-db, zip, dpkg-dev
 #   web     the browser page (bash scripts/build-web.sh) and its test in Chromium
 #   all     every set; also what no argument means (bash scripts/test-all.sh)
 # Package names may be given instead of or beside sets: install-deps.sh window xdotool
@@ -13,7 +15,8 @@ set -euo pipefail
 window=(g++ cmake ninja-build libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libpng-dev libgif-dev
         libcli11-dev nlohmann-json3-dev)
 test=("${window[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-      xvfb xdotool x11-apps python3 chromium)
+      xvfb xdotool x11-apps python3 chromium
+      help2man lintian desktop-file-utils bash-completion man-db zip dpkg-dev file)
 # npm is the browser test's: Debian's, unless the node.js installed brings its own.
 web=(cmake ninja-build nlohmann-json3-dev emscripten node-acorn chromium nodejs npm)
 

@@ -3,7 +3,8 @@
 # in three presets: the optimised build, the AddressSanitizer + UndefinedBehaviorSanitizer
 # build, and a clang build, so that neither compiler's warnings (errors in the presets)
 # surprise a user. Then the browser page: built as WebAssembly and played in headless
-# Chromium against ql730-headless.
+# Chromium against ql730-headless. Last, as root, the Debian package: built, lintian, installed,
+# used and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh all
@@ -20,3 +21,7 @@ SEED=1 bash scripts/fuzz.sh 5000
 echo "=== web ==="
 bash scripts/build-web.sh
 bash tests/web/run.sh build/default/ql730-headless
+# The Debian package: built without the tests (a few minutes), lintian, installed, used and
+# removed again (tests/package/install_test.sh).
+echo "=== package ==="
+bash tests/package/install_test.sh

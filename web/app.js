@@ -29,6 +29,8 @@ const stepButton = document.getElementById('step');
 const fastButton = document.getElementById('fast');
 
 const ql = await createQl730();
+document.getElementById('version').textContent =
+    `Ostrel QL-730 Simulator ${ql.UTF8ToString(ql._ql_version())}`;
 performance.mark('ql730-module-ready');
 const width = ql._ql_picture_width();
 const height = ql._ql_picture_height();

@@ -1,6 +1,7 @@
 // The browser page's interface to one simulated device: the same shell as the desktop window
 // (its timers, its window picture, its button keys), driven from JavaScript. The page feeds in
 // its pointer, keys and clock, and shows the window picture on a canvas.
+#include "app/version.hpp"
 #include "device/graphics/frame_picture.hpp"
 #include "device/hardware/buttons.hpp"
 #include "device/kernel/kernel.hpp"
@@ -195,6 +196,11 @@ QL_EXPORT const char* ql_speed_text() {
 }
 QL_EXPORT const char* ql_fuel_text() {
     return shell ? shell->fuel_text.c_str() : "";
+}
+
+// The simulator's version, as the desktop programs print it to --version.
+QL_EXPORT const char* ql_version() {
+    return ql::VERSION;
 }
 
 QL_EXPORT const char* ql_screen_name() {

@@ -167,11 +167,20 @@ program=$soak
 row 2 "ql730-soak: --bogus is not an option (see --help)" --bogus
 row 2 "ql730-soak: --inputs needs a whole number (see --help)" --inputs -5
 
-# --version: the name and the version on standard output, nothing else, exit code 0.
+# --version: the name and the version on standard output, nothing else, exit code 0. Built
+# from a git checkout that is not at the tag vVERSION, `git describe` follows in brackets (of
+# the commit built, which may be older than the one checked out now).
+source=$(dirname "$0")/../..
+suffix=""
+if described=$(git -C "$source" describe --tags --always --match 'v*' 2>/dev/null) &&
+    [[ $described != "v$version" ]]; then
+    suffix=" (git ?*)"
+fi
 for program in "$sim" "$headless" "$soak"; do
     out=$("$program" --version 2>&1)
     code=$?
-    [[ $code == 0 && $out == "${program##*/} $version" ]] ||
+    # shellcheck disable=SC2053 # the suffix is a pattern
+    [[ $code == 0 && $out == "${program##*/} $version"$suffix ]] ||
         { echo "FAILED: ${program##*/} --version: exit $code: $out"; failures=$((failures + 1)); }
 done
 

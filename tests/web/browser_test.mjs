@@ -162,6 +162,15 @@ async function pickerCheck(page) {
     else console.log('variant picker: the German variant as ql730-headless --variant 4 shows it');
 }
 
+// The footer names the simulator's version, as the programs' --version does.
+async function footerCheck(page) {
+    const footer = await page.$eval('#version', (element) => element.textContent);
+    const version = spawnSync(headless, ['--version'], { encoding: 'utf8' }).stdout.split(' ')[1];
+    if (!version || !footer.startsWith(`Ostrel QL-730 Simulator ${version.trim()}`))
+        fail(`the footer says "${footer}", ql730-headless --version ${version}`);
+    else console.log(`footer: ${footer}`);
+}
+
 // An address with a variant the device does not have starts it as usual, without an error.
 async function badAddress(browser, base) {
     const page = await openPage(browser, base, 'manual&variant=300&language=klingon');
@@ -468,6 +477,7 @@ async function main() {
         await page.screenshot({ path: path.join(outDir, 'page.png') });
         console.log(`the page after ${scenarios.at(-1)}: ${path.join(outDir, 'page.png')}`);
         await pickerCheck(page);
+        await footerCheck(page);
         await screenshotButton(page, outDir);
         await badAddress(browser, base);
         await phoneWalk(browser, base);

@@ -18,23 +18,23 @@ std::string describe(const std::filesystem::path& path, const std::string& reaso
     return "cannot " + reason + " (" + path.string() + ")";
 }
 
-} // namespace
-
-bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error) {
+// Writes `pixels` (`channels` bytes a pixel, rows top to bottom) as a PNG of that format.
+bool write_pixels(const std::filesystem::path& path, int width, int height, int channels,
+                  const std::uint8_t* pixels, std::string& error) {
     png_image png{};
     png.version = PNG_IMAGE_VERSION;
-    png.width = static_cast<png_uint_32>(image.width);
-    png.height = static_cast<png_uint_32>(image.height);
-    png.format = PNG_FORMAT_RGB;
+    png.width = static_cast<png_uint_32>(width);
+    png.height = static_cast<png_uint_32>(height);
+    png.format = channels == 4 ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     // Made in memory first (its size asked for, then filled), then written whole.
     png_alloc_size_t size = 0;
     std::string bytes;
-    bool made = png_image_write_to_memory(&png, nullptr, &size, 0, image.rgb.data(),
-                                          image.width * 3, nullptr) != 0;
+    bool made =
+        png_image_write_to_memory(&png, nullptr, &size, 0, pixels, width * channels, nullptr) != 0;
     if (made) {
         bytes.resize(size);
-        made = png_image_write_to_memory(&png, bytes.data(), &size, 0, image.rgb.data(),
-                                         image.width * 3, nullptr) != 0;
+        made = png_image_write_to_memory(&png, bytes.data(), &size, 0, pixels, width * channels,
+                                         nullptr) != 0;
         bytes.resize(size);
     }
     if (!made) {
@@ -48,6 +48,16 @@ bool write_png(const std::filesystem::path& path, const RgbImage& image, std::st
         return false;
     }
     return true;
+}
+
+} // namespace
+
+bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error) {
+    return write_pixels(path, image.width, image.height, 3, image.rgb.data(), error);
+}
+
+bool write_png(const std::filesystem::path& path, const RgbaImage& image, std::string& error) {
+    return write_pixels(path, image.width, image.height, 4, image.rgba.data(), error);
 }
 
 bool read_png(const std::filesystem::path& path, RgbImage& image, std::string& error) {

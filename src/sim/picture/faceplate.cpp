@@ -227,6 +227,10 @@ RgbImage make_faceplate() {
     return img;
 }
 
+double faceplate_opacity(int x, int y) {
+    return coverage(distance_to(kWhole, kBezelRadius, x, y));
+}
+
 const RgbImage& faceplate_picture() {
     static const RgbImage faceplate = make_faceplate();
     return faceplate;

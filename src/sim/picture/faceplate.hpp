@@ -14,6 +14,10 @@ inline constexpr int FACEPLATE_Y = 10;
 // exactly on the click regions and the display window around the panel.
 RgbImage make_faceplate();
 
+// How much of faceplate pixel (x, y) the instrument's body covers: 1 inside its outline, 0 past
+// its rounded corners, a part on the smoothed edge (drawn there over white).
+double faceplate_opacity(int x, int y);
+
 // The faceplate drawn once, on first use, for every window of the process.
 const RgbImage& faceplate_picture();
 

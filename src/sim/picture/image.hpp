@@ -64,4 +64,12 @@ struct RgbImage {
     std::size_t offset(int x, int y) const { return static_cast<std::size_t>((y * width + x) * 3); }
 };
 
+// An RGB picture with opacity, 4 bytes a pixel (not premultiplied), rows top to bottom: the
+// program's icon.
+struct RgbaImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> rgba;
+};
+
 } // namespace ql

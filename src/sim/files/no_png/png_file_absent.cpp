@@ -17,6 +17,10 @@ bool write_png(const std::filesystem::path& path, const RgbImage&, std::string& 
     return refuse(path, error);
 }
 
+bool write_png(const std::filesystem::path& path, const RgbaImage&, std::string& error) {
+    return refuse(path, error);
+}
+
 bool read_png(const std::filesystem::path& path, RgbImage&, std::string& error) {
     return refuse(path, error);
 }
