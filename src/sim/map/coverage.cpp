@@ -62,7 +62,7 @@ std::string coverage_page(const std::string& file, const ScreenMap& map, const G
     html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<title>Ostrel QL-730: screen coverage</title>\n<style>\n"
          << "body { font-family: sans-serif; margin: 1em; color: #222; }\n"
-         << "#drawing svg { max-width: 100%; height: auto; }\n"
+         << "#drawing { overflow-x: auto; }\n"
          << "table { border-collapse: collapse; }\n"
          << "th, td { border: 1px solid #bbb; padding: 4px; text-align: left; }\n"
          << "td.script { font-family: monospace; font-size: 85%; }\n"
@@ -70,8 +70,10 @@ std::string coverage_page(const std::string& file, const ScreenMap& map, const G
          << markup_escaped(coverage_line(figures)) << " (" << markup_escaped(file)
          << "). Green: visited by the scripts; red: never visited; an orange arrow was taken "
             "by some of its inputs only. TL, BL, BR and TR are the four buttons clicked, "
-            "<em>hold</em> held past one second.</p>\n";
+            "<em>hold</em> held past one second; the ways back to the main menu and the trip "
+            "screen are in the table only.</p>\n";
     html << "<h2>Screens never visited</h2>\n<ul id=\"unvisited-screens\">\n";
+    if (figures.screens_visited == figures.screens_total) html << "<li>none</li>\n";
     for (const MapNode& node : map.nodes)
         if (!marks.screens.contains(node.screen))
             html << "<li>" << node.screen << " <small>(" << markup_escaped(script_text(node.script))

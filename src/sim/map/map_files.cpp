@@ -106,8 +106,13 @@ std::string map_graph(const ScreenMap& map, const GraphMarks* marks) {
         std::size_t inputs = 0;
     };
     std::map<std::pair<std::string, std::string>, Arrow> arrows;
+    const auto hub = [](const std::string& screen) {
+        return screen == "MainTripScreen" || screen == "MainMenuScreen";
+    };
     for (const MapEdge& edge : map.edges) {
-        if (edge.from == edge.to) continue;
+        // Nearly every screen leads back to the main menu or the trip screen: those arrows
+        // would cross the whole drawing, so only the tables list them.
+        if (edge.from == edge.to || (hub(edge.to) && !hub(edge.from))) continue;
         Arrow& arrow = arrows[{edge.from, edge.to}];
         const std::string input = short_input(edge.input);
         ++arrow.inputs;
@@ -139,7 +144,7 @@ std::string map_page(const ScreenMap& map, const std::string& looks_like, const 
     html << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          << "<title>Ostrel QL-730: the screen map</title>\n<style>\n"
          << "body { font-family: sans-serif; margin: 1em; color: #222; }\n"
-         << "#drawing svg { max-width: 100%; height: auto; }\n"
+         << "#drawing { overflow-x: auto; }\n"
          << "table { border-collapse: collapse; }\n"
          << "th, td { border: 1px solid #bbb; padding: 4px; vertical-align: top; "
             "text-align: left; }\n"
@@ -157,8 +162,9 @@ std::string map_page(const ScreenMap& map, const std::string& looks_like, const 
          << ". Each arrow is labelled with the inputs that take it: TL, BL, BR and TR are the "
             "top-left, bottom-left, bottom-right and top-right buttons clicked, "
             "<em>hold</em> held past one second, <em>key</em> an arrow key (speed or fuel "
-            "sender). Dashed arrows lead back to a screen reached earlier; inputs that stay "
-            "on their screen are listed below. A screen links to its picture in every "
+            "sender). Dashed arrows lead back to a screen reached earlier; the way back to the "
+            "main menu or the trip screen, and inputs that stay on their screen, are in the "
+            "tables below. A screen links to its picture in every "
             "language in the catalogue.</p>\n";
     if (!map.unreached.empty()) {
         html << "<p class=\"missing\">Not reached:";
