@@ -7,6 +7,7 @@
 #include "sim/map/map_files.hpp"
 #include "sim/script/suite_runner.hpp"
 #include "sim/tools/catalogue.hpp"
+#include <filesystem>
 #include <iostream>
 
 namespace ql {
@@ -292,6 +293,18 @@ int run_headless_command(const HeadlessCommand& command) {
     if (!command.coverage.empty() && !dot_available()) {
         std::cerr << "--coverage: " << DOT_MISSING << '\n';
         return EXIT_USAGE;
+    }
+    if (!command.coverage.empty()) {
+        // Said before the run, not after it.
+        const std::filesystem::path folder =
+            std::filesystem::path(command.coverage).parent_path().empty()
+                ? std::filesystem::path(".")
+                : std::filesystem::path(command.coverage).parent_path();
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder, ec)) {
+            std::cerr << "--coverage: the folder " << folder.string() << " does not exist\n";
+            return EXIT_USAGE;
+        }
     }
     CoverageRecorder recorder;
     if (recording) options.watcher = &recorder;

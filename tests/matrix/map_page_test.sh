@@ -75,6 +75,11 @@ code=$?
 code=$?
 [[ $code == 2 && $(wc -l <"$work/bad.txt") == 1 ]] || fail "--min-coverage 9x exited with $code"
 
+"$headless" "$work/a.txt" --coverage "$work/none/cov.json" >/dev/null 2>"$work/nofolder.txt"
+code=$?
+[[ $code == 2 && $(wc -l <"$work/nofolder.txt") == 1 ]] ||
+    fail "--coverage into a missing folder exited with $code: $(cat "$work/nofolder.txt")"
+
 # Without Graphviz's dot: one line, exit code 2, nothing written.
 mkdir -p "$work/nodot"
 ln -sf "$(command -v python3)" "$work/nodot/python3"
