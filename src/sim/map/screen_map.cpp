@@ -129,10 +129,45 @@ class Explorer {
         }
         for (const Screen* screen : all_screens())
             if (!node_of_.contains(screen->name)) map_.unreached.emplace_back(screen->name);
+        regroup();
         return std::move(map_);
     }
 
   private:
+    // A screen's group is the main-menu entry (or the trip screen) whose clicks lead to it, as
+    // a user would open it; a held button's repeats may jump further, and a screen reached
+    // only that way, or by a catalogue way, keeps the group it was found in.
+    void regroup() {
+        std::map<std::string, std::string> group;
+        std::deque<std::string> queue;
+        const auto hub = [](const std::string& screen) {
+            return screen == MainTripScreen.name || screen == MainMenuScreen.name;
+        };
+        for (const bool clicks_only : {true, false}) {
+            for (const MapEdge& edge : map_.edges)
+                if (hub(edge.from) && !hub(edge.to) && edge.input.starts_with("click ") &&
+                    !group.contains(edge.to)) {
+                    group[edge.to] = edge.from == MainMenuScreen.name ? edge.to : edge.from;
+                    queue.push_back(edge.to);
+                }
+            for (const MapNode& node : map_.nodes)
+                if (!clicks_only && !hub(node.screen) && !group.contains(node.screen))
+                    group[node.screen] = node.group;
+            while (!queue.empty()) {
+                const std::string from = queue.front();
+                queue.pop_front();
+                for (const MapEdge& edge : map_.edges)
+                    if (edge.from == from && !hub(edge.to) && !group.contains(edge.to) &&
+                        (!clicks_only || edge.input.starts_with("click "))) {
+                        group[edge.to] = group[from];
+                        queue.push_back(edge.to);
+                    }
+            }
+        }
+        for (MapNode& node : map_.nodes)
+            if (group.contains(node.screen)) node.group = group[node.screen];
+    }
+
     // Takes the state a replay reached: a node for a new screen, a state to explore when its
     // picture is new (within the limits; `seeded` states pass the limit for one screen).
     void admit(State state, const Reached& reached, bool seeded) {

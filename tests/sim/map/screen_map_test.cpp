@@ -61,6 +61,18 @@ TEST_F(ScreenMapTest, ReachesEveryScreenAndEveryScriptTakesItsTransition) {
     EXPECT_TRUE(has_edge("DistCalStartScreen", "click bottom-left", "DistCalDriveScreen"));
     EXPECT_TRUE(has_edge("CalValueEditScreen", "click bottom-left", "CalValueRangeScreen"));
     EXPECT_TRUE(has_edge("ClockAdjustScreen", "click bottom-left", "ClockErrorScreen"));
+    // Grouped by the main-menu entry (or the trip screen) whose clicks open them.
+    const auto group_of = [](const std::string& screen) {
+        for (const MapNode& node : map->nodes)
+            if (node.screen == screen) return node.group;
+        return std::string("(missing)");
+    };
+    EXPECT_EQ(group_of("MainMenuScreen"), "");
+    EXPECT_EQ(group_of("FactoryResetScreen"), "AboutScreen");
+    EXPECT_EQ(group_of("DistCalStartScreen"), "CalibrationMenuScreen");
+    EXPECT_EQ(group_of("DistCalZeroScreen"), "CalibrationMenuScreen");
+    EXPECT_EQ(group_of("PerfArmScreen"), "PerfMenuScreen");
+    EXPECT_EQ(group_of("ClockErrorScreen"), "MainTripScreen");
     // An arrow key is a transition only where the screen shows it.
     EXPECT_TRUE(std::any_of(map->edges.begin(), map->edges.end(), [](const MapEdge& e) {
         return e.from == "FuelGaugeScreen" && e.input == "key right";
