@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the simulator needs, if any are missing, by set:
-#   window  building and running ql730-sim and ql730-headless (bash scripts/run.sh)
+#   window  building and running ql730-sim and ql730-headless (bash scripts/run.sh); Graphviz's
+#           dot draws the screen map (--map)
 #   test    the window's set, and every test of the default, asan and clang presets and the
 #           fuzzer: GoogleTest, Google Benchmark, clang with its sanitizer and fuzzer
 #           runtime, a virtual X server and xdotool, Chromium for the catalogue's page; and
@@ -13,7 +14,7 @@
 set -euo pipefail
 
 window=(g++ cmake ninja-build libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libpng-dev libgif-dev
-        libcli11-dev nlohmann-json3-dev)
+        libcli11-dev nlohmann-json3-dev graphviz)
 test=("${window[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
       xvfb xdotool x11-apps python3 chromium
       help2man lintian desktop-file-utils bash-completion man-db zip dpkg-dev file)

@@ -16,9 +16,10 @@ int main(int argc, char** argv) {
     app.footer(ql::SCRIPT_HELP);
     try {
         app.parse(argc, argv);
-        const std::string conflict = ql::catalogue_conflict(command);
+        std::string conflict = ql::catalogue_conflict(command);
+        if (conflict.empty()) conflict = ql::map_conflict(command);
         if (!conflict.empty()) throw ql::CommandLineError(conflict);
-        if (command.scripts.empty() && command.catalogue.empty())
+        if (command.scripts.empty() && command.catalogue.empty() && command.map.empty())
             throw ql::CommandLineError("give at least one SCRIPT");
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
@@ -31,5 +32,6 @@ int main(int argc, char** argv) {
         return ql::EXIT_USAGE;
     }
     if (!command.catalogue.empty()) return ql::run_catalogue_command(command);
+    if (!command.map.empty()) return ql::run_map_command(command);
     return ql::run_headless_command(command);
 }

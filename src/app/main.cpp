@@ -2,8 +2,8 @@
 #include "app/script_cli.hpp"
 #include "app/version.hpp"
 #include "app/window/window.hpp"
-#include "sim/frontend/key_help.hpp"
 #include "sim/files/png_file.hpp"
+#include "sim/frontend/key_help.hpp"
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -66,12 +66,21 @@ int main(int argc, char** argv) {
     const std::vector<std::string>& scripts = command.scripts;
     try {
         app.parse(argc, argv);
-        const std::string conflict = ql::catalogue_conflict(command);
+        std::string conflict = ql::catalogue_conflict(command);
+        if (conflict.empty()) conflict = ql::map_conflict(command);
         if (!conflict.empty()) throw ql::CommandLineError(conflict);
         if (!command.catalogue.empty() &&
             (!live_script.empty() || !drive_file.empty() || scale != 1 || speed != 1))
             throw ql::CommandLineError("--catalogue opens no window; give it without --script, "
                                        "--drive, --scale or --speed");
+        if (!command.map.empty() && (headless || !live_script.empty() || !drive_file.empty() ||
+                                     scale != 1 || speed != 1 || inspector || !record_file.empty()))
+            throw ql::CommandLineError("--map opens no window; give it without --headless, "
+                                       "--script, --drive, --scale, --speed, --inspector or "
+                                       "--record");
+        if (!headless && (!command.coverage.empty() || !command.min_coverage.empty()))
+            throw ql::CommandLineError("--coverage and --min-coverage record scripts run with "
+                                       "--headless; give --headless and the SCRIPTs");
         if (headless && !live_script.empty())
             throw ql::CommandLineError("--script plays into the window; with --headless give "
                                        "the scripts without --script");
@@ -109,6 +118,7 @@ int main(int argc, char** argv) {
     }
 
     if (!command.catalogue.empty()) return ql::run_catalogue_command(command);
+    if (!command.map.empty()) return ql::run_map_command(command);
     if (headless) return ql::run_headless_command(command);
     ql::ScriptOptions options;
     ql::SettingsLock settings_lock; // held until the window has closed and saved the store

@@ -1,9 +1,13 @@
 #include "app/script_cli.hpp"
 #include "device/screens/screen_list.hpp"
-#include "sim/tools/catalogue.hpp"
 #include "sim/host/device_setup.hpp"
 #include "sim/host/settings_file.hpp"
+#include "sim/map/coverage.hpp"
+#include "sim/map/graphviz.hpp"
+#include "sim/map/map_files.hpp"
 #include "sim/script/suite_runner.hpp"
+#include "sim/tools/catalogue.hpp"
+#include <filesystem>
 #include <iostream>
 
 namespace ql {
@@ -80,12 +84,29 @@ miles and gallons (FOLDER/MainMenuScreen-french-metric.png, ...), and FOLDER/ind
 a page showing them side by side. Example:
   ql730-sim --catalogue screens && xdg-open screens/index.html
 
+The screen map: --map FOLDER explores the device from power-on by its buttons (each
+clicked and held, and the arrow keys where a screen shows them), breadth-first, and writes
+FOLDER/map.json (every screen and transition, each with the shortest script from power-on
+that takes it), FOLDER/map.svg, FOLDER/index.html (the drawing with the LCD of every screen)
+and FOLDER/catalogue/ (every screen in every language, which the drawing links to). Drawing
+needs Graphviz's dot program (Debian package graphviz). --variant and --language choose the
+device explored. Example:
+  ql730-headless --map map && xdg-open map/index.html
+
+Screen coverage: --coverage FILE records which screens and transitions (a screen, a button
+clicked or held or an arrow key, the screen after it) the SCRIPTs visited, writes FILE (JSON)
+and FILE.html (the map with the visited ones marked and the others listed, drawn by dot) and
+prints "screens 40/43, transitions 118/151". --min-coverage SCREENS%[,TRANSITIONS%] makes a
+run that passed exit with 1 when it visited less. Example:
+  ql730-headless tests/scenarios/*/*.txt --coverage cov.json --min-coverage 90,50
+
 Every message on standard error starts with the program's name. A single script that
 passes prints no message at all: standard error stays empty (with --rebaseline, one line
 for each picture rewritten), and standard output holds only what print-lcd and print-state
 print.
 
-Exit codes: 0 done, 1 an expectation failed (or a screen the catalogue did not reach),
+Exit codes: 0 done, 1 an expectation failed (or a screen the catalogue or the map did not
+reach, or less coverage than --min-coverage),
 2 a bad option, script line or file (the script does not start), no display, or a file or
 folder that cannot be written.
 )";
@@ -117,6 +138,19 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Write a PNG of every screen in every language and unit system, and a page "
                    "showing them (FOLDER/index.html), then exit")
         ->type_name("FOLDER");
+    app.add_option("--map", command.map,
+                   "Explore the device from power-on by its buttons and write the screen map "
+                   "into FOLDER (map.json, map.svg, index.html; needs Graphviz's dot), then exit")
+        ->type_name("FOLDER");
+    app.add_option("--coverage", command.coverage,
+                   "Record the screens and transitions the SCRIPTs visit: FILE (JSON) and "
+                   "FILE.html (the map marked; needs Graphviz's dot), and the line \"screens "
+                   "N/M, transitions N/M\"")
+        ->type_name("FILE");
+    app.add_option("--min-coverage", command.min_coverage,
+                   "Exit with 1 when the SCRIPTs visited less than SCREENS percent of the "
+                   "screens (or TRANSITIONS percent of the transitions)")
+        ->type_name("SCREENS%[,TRANSITIONS%]");
     app.footer([] {
         std::string names = "The screens expect-screen knows:";
         std::size_t column = names.size();
@@ -170,6 +204,56 @@ std::string catalogue_conflict(const HeadlessCommand& command) {
     return {};
 }
 
+std::string map_conflict(const HeadlessCommand& command) {
+    if (!command.map.empty()) {
+        if (!command.catalogue.empty())
+            return "--map writes its own catalogue; give --map or --catalogue, not both";
+        if (!command.scripts.empty() || command.rebaseline || !command.junit.empty() ||
+            !command.coverage.empty() || !command.min_coverage.empty())
+            return "--map plays its own steps; give it without scripts, --rebaseline, --junit "
+                   "or --coverage";
+        if (!command.settings.empty())
+            return "--map powers on from the factory settings; give it without --settings";
+        return {};
+    }
+    if (command.coverage.empty() && command.min_coverage.empty()) return {};
+    if (command.scripts.empty())
+        return std::string(command.coverage.empty() ? "--min-coverage" : "--coverage") +
+               " records what SCRIPTs visit; give at least one SCRIPT";
+    CoverageThreshold threshold;
+    if (!command.min_coverage.empty() && !parse_coverage_threshold(command.min_coverage, threshold))
+        return "--min-coverage takes SCREENS%[,TRANSITIONS%], shares from 0 to 100: 90 or "
+               "90,50%";
+    return {};
+}
+
+namespace {
+
+// What the map's device powered on as, for its pages.
+std::string device_description(const HeadlessCommand& command) {
+    std::string text =
+        command.variant.empty() ? std::string("the default variant") : "variant " + command.variant;
+    if (!command.language.empty()) text += ", in " + command.language;
+    return text;
+}
+
+} // namespace
+
+int run_map_command(const HeadlessCommand& command) {
+    PowerOnOptions power_on;
+    std::string error;
+    if (!resolve_power_on(command.variant, command.language, power_on, error)) {
+        std::cerr << error << '\n';
+        return EXIT_USAGE;
+    }
+    if (!dot_available()) {
+        std::cerr << "--map: " << DOT_MISSING << '\n';
+        return EXIT_USAGE;
+    }
+    return write_screen_map(command.map, explore_screen_map(power_on), device_description(command),
+                            std::cout, std::cerr);
+}
+
 int run_catalogue_command(const HeadlessCommand& command) {
     return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
 }
@@ -205,10 +289,42 @@ int run_headless_command(const HeadlessCommand& command) {
             return EXIT_USAGE;
         }
     }
+    const bool recording = !command.coverage.empty() || !command.min_coverage.empty();
+    if (!command.coverage.empty() && !dot_available()) {
+        std::cerr << "--coverage: " << DOT_MISSING << '\n';
+        return EXIT_USAGE;
+    }
+    if (!command.coverage.empty()) {
+        // Said before the run, not after it.
+        const std::filesystem::path folder =
+            std::filesystem::path(command.coverage).parent_path().empty()
+                ? std::filesystem::path(".")
+                : std::filesystem::path(command.coverage).parent_path();
+        std::error_code ec;
+        if (!std::filesystem::is_directory(folder, ec)) {
+            std::cerr << "--coverage: the folder " << folder.string() << " does not exist\n";
+            return EXIT_USAGE;
+        }
+    }
+    CoverageRecorder recorder;
+    if (recording) options.watcher = &recorder;
     // Several scripts, or a report, make a test run: each script on a device of its own.
-    if (loaded.size() > 1 || !command.junit.empty())
-        return run_headless_suite(loaded, options, command.junit, std::cout, std::cerr);
-    return run_headless(loaded, options, std::cout, std::cerr);
+    const int code = loaded.size() > 1 || !command.junit.empty()
+                         ? run_headless_suite(loaded, options, command.junit, std::cout, std::cerr)
+                         : run_headless(loaded, options, std::cout, std::cerr);
+    if (!recording) return code;
+    CoverageFigures figures;
+    if (!write_coverage(command.coverage, explore_screen_map(options.power_on), recorder, figures,
+                        std::cerr))
+        return EXIT_USAGE;
+    std::cerr << coverage_line(figures) << '\n';
+    CoverageThreshold threshold;
+    if (command.min_coverage.empty() || !parse_coverage_threshold(command.min_coverage, threshold))
+        return code;
+    const std::string shortfall = coverage_shortfall(figures, threshold);
+    if (shortfall.empty()) return code;
+    std::cerr << shortfall << '\n';
+    return code == EXIT_PASSED ? EXIT_EXPECTATION_FAILED : code;
 }
 
 } // namespace ql

@@ -14,11 +14,14 @@ extern const char* const SCRIPT_HELP;
 struct HeadlessCommand {
     std::vector<std::string> scripts;
     bool rebaseline = false;
-    std::string variant;   // --variant, empty when not given
-    std::string language;  // --language, empty when not given
-    std::string junit;     // --junit FILE
-    std::string settings;  // --settings FILE
-    std::string catalogue; // --catalogue FOLDER
+    std::string variant;      // --variant, empty when not given
+    std::string language;     // --language, empty when not given
+    std::string junit;        // --junit FILE
+    std::string settings;     // --settings FILE
+    std::string catalogue;    // --catalogue FOLDER
+    std::string map;          // --map FOLDER
+    std::string coverage;     // --coverage FILE
+    std::string min_coverage; // --min-coverage SCREENS%[,TRANSITIONS%]
 };
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.
@@ -47,6 +50,14 @@ std::string catalogue_conflict(const HeadlessCommand& command);
 // --catalogue FOLDER: every screen in every language and unit system, and the page. Returns
 // the exit code.
 int run_catalogue_command(const HeadlessCommand& command);
+
+// Empty when --map, --coverage and --min-coverage are not given or go with the rest of the
+// command line; otherwise why not, in one sentence.
+std::string map_conflict(const HeadlessCommand& command);
+
+// --map FOLDER: the screen map explored from power-on, drawn and written. Returns the exit
+// code.
+int run_map_command(const HeadlessCommand& command);
 
 // The script options of a command line: --rebaseline, and what the device powers on as. With
 // --settings FILE, `lock` takes the file for this program, and the file is read and must be

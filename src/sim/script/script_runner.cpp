@@ -269,6 +269,7 @@ ScriptStatus play_script(const Script& script, Shell& shell, const ScriptOptions
 int run_headless(const std::vector<Script>& scripts, const ScriptOptions& options,
                  std::ostream& out, std::ostream& err) {
     Shell shell(ShellConfig{options.power_on, options.settings_file});
+    if (options.watcher != nullptr) options.watcher->watch(shell);
     for (const Script& script : scripts) {
         const ScriptStatus status = play_script(script, shell, options, out, err);
         if (status != ScriptStatus::finished) return exit_code_of(status);

@@ -15,6 +15,13 @@ inline constexpr int EXIT_PASSED = 0;
 inline constexpr int EXIT_EXPECTATION_FAILED = 1;
 inline constexpr int EXIT_USAGE = 2; // bad option or script line, unreadable or unwritable file
 
+// Told of every shell a runner makes, before anything plays on it: how a coverage recorder
+// starts watching.
+struct ShellWatcher {
+    virtual ~ShellWatcher() = default;
+    virtual void watch(Shell& shell) = 0;
+};
+
 struct ScriptOptions {
     // expect-lcd writes what the panel shows into its FILE instead of comparing with it.
     bool rebaseline = false;
@@ -22,6 +29,8 @@ struct ScriptOptions {
     PowerOnOptions power_on;
     // --settings: the file the store is kept in, empty when none.
     std::string settings_file;
+    // Not owned; none when null.
+    ShellWatcher* watcher = nullptr;
 };
 
 // Reads a script from its file ("-" is standard input), parses it and, unless rebaselining,

@@ -26,6 +26,7 @@ Outcome play_alone(const Script& script, const ScriptOptions& options, std::ostr
     Outcome outcome;
     {
         Shell shell(ShellConfig{options.power_on, options.settings_file});
+        if (options.watcher != nullptr) options.watcher->watch(shell);
         outcome.status = play_script(script, shell, options, out, err);
     }
     outcome.messages = err.str();
