@@ -5,10 +5,7 @@
 # Usage: catalogue_page_test.sh QL730_SIM WORK_FOLDER
 set -uo pipefail
 sim=$1 work=$2
-browser=$(command -v chromium || command -v chromium-browser) || {
-    echo "FAILED: chromium is not installed (bash scripts/install-deps.sh installs it)"
-    exit 1
-}
+source "$(dirname "$0")/page_pictures.sh"
 rm -rf "$work" && mkdir -p "$work" || exit 2
 "$sim" --catalogue "$work/catalogue" >"$work/out.txt" 2>"$work/err.txt" || {
     echo "FAILED: ql730-sim --catalogue exited with $?:"
@@ -19,22 +16,8 @@ screens=$(grep -c '<tr id=' "$work/catalogue/index.html")
 expected=$((screens * 10))
 [[ $screens == 43 ]] || { echo "FAILED: the page has $screens rows, not 43"; exit 1; }
 
-# Prints "loaded N of M" as the browser counted them on the page.
 count_loaded() {
-    local page=$work/catalogue/check.html
-    sed 's|</body>|<script>\
-addEventListener("load", () => {\
-  const all = [...document.images];\
-  const whole = all.filter(i => i.complete \&\& i.naturalWidth === 128 \&\& i.naturalHeight === 64);\
-  const p = document.createElement("p");\
-  p.id = "count";\
-  p.textContent = "loaded " + whole.length + " of " + all.length;\
-  document.body.appendChild(p);\
-});\
-</script></body>|' "$work/catalogue/index.html" >"$page"
-    "$browser" --headless --disable-gpu --no-sandbox --virtual-time-budget=20000 \
-        --user-data-dir="$work/profile" --dump-dom "file://$page" 2>/dev/null |
-        grep -o '<p id="count">[^<]*</p>' | sed 's/<[^>]*>//g'
+    count_loaded_pictures "$work/catalogue/index.html" "$work/catalogue/check.html" "$work/profile"
 }
 
 failures=0

@@ -6,10 +6,7 @@
 # Usage: map_page_test.sh QL730_HEADLESS WORK_FOLDER
 set -uo pipefail
 headless=$1 work=$2
-browser=$(command -v chromium || command -v chromium-browser) || {
-    echo "FAILED: chromium is not installed (bash scripts/install-deps.sh installs it)"
-    exit 1
-}
+source "$(dirname "$0")/page_pictures.sh"
 rm -rf "$work" && mkdir -p "$work" || exit 2
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -31,21 +28,8 @@ PY
 # The page as the browser shows it: every thumbnail loaded whole (128 x 64), in the table and
 # in the drawing.
 count_loaded() {
-    local page=$work/map/check.html
-    sed 's|</body>|<script>\
-addEventListener("load", () => {\
-  const all = [...document.images];\
-  const whole = all.filter(i => i.complete \&\& i.naturalWidth === 128 \&\& i.naturalHeight === 64);\
-  const drawn = document.querySelectorAll("#drawing svg image").length;\
-  const p = document.createElement("p");\
-  p.id = "count";\
-  p.textContent = "loaded " + whole.length + " of " + all.length + ", drawn " + drawn;\
-  document.body.appendChild(p);\
-});\
-</script></body>|' "$work/map/index.html" >"$page"
-    "$browser" --headless --disable-gpu --no-sandbox --virtual-time-budget=20000 \
-        --user-data-dir="$work/profile" --dump-dom "file://$page" 2>/dev/null |
-        grep -o '<p id="count">[^<]*</p>' | sed 's/<[^>]*>//g'
+    count_loaded_pictures "$work/map/index.html" "$work/map/check.html" "$work/profile" \
+        '"drawn " + document.querySelectorAll("#drawing svg image").length'
 }
 found=$(count_loaded)
 [[ $found == "loaded 43 of 43, drawn 43" ]] || fail "the browser says \"$found\""
