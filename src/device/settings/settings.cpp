@@ -2,16 +2,19 @@
 #include "device/device.hpp"
 #include "device/kernel/kernel.hpp"
 #include "device/settings/units.hpp"
+#include <algorithm>
 #include <iterator>
 
 namespace ql {
 
 namespace {
 
-constexpr std::uint16_t KM_MIN = 100;
-constexpr std::uint16_t KM_MAX = 30000;
-constexpr std::uint16_t MILE_MIN = 200;
-constexpr std::uint16_t MILE_MAX = 45000;
+// The calibration rates the store keeps, in pulses per kilometre and per mile, both ends included.
+struct RateRange {
+    std::uint16_t low, high;
+};
+constexpr RateRange PER_KM{100, 30000};
+constexpr RateRange PER_MILE{200, 45000};
 
 struct VariantDefaults {
     const char* about_code;
@@ -52,16 +55,9 @@ std::uint16_t to_u16(std::int32_t value) {
 
 bool set_calibration(Device& dev, DistanceUnit unit, std::uint16_t value) {
     Settings& s = dev.settings;
-    const std::uint16_t low = unit == DistanceUnit::Kilometres ? KM_MIN : MILE_MIN;
-    const std::uint16_t high = unit == DistanceUnit::Kilometres ? KM_MAX : MILE_MAX;
-    bool clamped = false;
-    if (value < low) {
-        value = low;
-        clamped = true;
-    } else if (value > high) {
-        value = high;
-        clamped = true;
-    }
+    const RateRange range = unit == DistanceUnit::Kilometres ? PER_KM : PER_MILE;
+    const bool clamped = value < range.low || value > range.high;
+    value = std::clamp(value, range.low, range.high);
     // The derived value is not clamped: 30000 per km gives 48280 per mile, read back as 45000.
     std::int32_t derived = value;
     if (unit == DistanceUnit::Kilometres) {
@@ -79,15 +75,13 @@ bool set_calibration(Device& dev, DistanceUnit unit, std::uint16_t value) {
 std::uint16_t get_calibration(Device& dev, DistanceUnit unit) {
     const Settings& s = dev.settings;
     if (unit == DistanceUnit::Kilometres) {
-        if (s.pulses_per_km < KM_MIN) return replaced(dev, KM_MIN);
-        if (s.pulses_per_km > KM_MAX) return replaced(dev, KM_MAX);
+        if (s.pulses_per_km < PER_KM.low) return replaced(dev, PER_KM.low);
+        if (s.pulses_per_km > PER_KM.high) return replaced(dev, PER_KM.high);
         return s.pulses_per_km;
     }
     // A per-mile value derived from a per-km value in range can lie outside the per-mile
     // range; it is brought back quietly.
-    if (s.pulses_per_mile < MILE_MIN) return MILE_MIN;
-    if (s.pulses_per_mile > MILE_MAX) return MILE_MAX;
-    return s.pulses_per_mile;
+    return std::clamp(s.pulses_per_mile, PER_MILE.low, PER_MILE.high);
 }
 
 std::uint8_t get_backlight(Device& dev) {

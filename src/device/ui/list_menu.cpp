@@ -7,21 +7,22 @@
 namespace ql {
 namespace {
 
-constexpr std::uint8_t ROWS = 3;
-constexpr std::uint8_t ROW_X = 13;
-constexpr std::uint8_t ROW_WIDTH = 102;
-constexpr std::uint8_t ROW_HEIGHT = 13;
-constexpr std::uint8_t FIRST_ROW_Y = 25;
-constexpr std::uint8_t LABEL_X = 17;
-constexpr std::uint8_t FIRST_LABEL_Y = 27;
-constexpr std::uint8_t MARKER_X = 107;
+constexpr std::uint8_t ROWS = 3; // shown at once
+
+// Where the rows lie: each a band `height` tall, the first at `first_y`; a row's label and
+// its marker are written inside its band.
+struct RowPlaces {
+    std::uint8_t x, width, height, first_y;
+    std::uint8_t label_x, first_label_y, marker_x;
+};
+constexpr RowPlaces ROW{13, 102, 13, 25, 17, 27, 107};
 
 std::uint8_t row_y(std::uint8_t row) {
-    return static_cast<std::uint8_t>(FIRST_ROW_Y + ROW_HEIGHT * row);
+    return static_cast<std::uint8_t>(ROW.first_y + ROW.height * row);
 }
 
 void draw_marker(Device& dev, std::uint8_t text_y, const Picture<4, 7>& marker) {
-    move_to(dev, MARKER_X, static_cast<std::uint8_t>(text_y + 1));
+    move_to(dev, ROW.marker_x, static_cast<std::uint8_t>(text_y + 1));
     blit_picture(dev, marker);
 }
 
@@ -32,13 +33,13 @@ void list_attach(Device& dev, ListMenu& list) {
 }
 
 void list_clear_row(Device& dev, std::uint8_t row) {
-    move_to(dev, ROW_X, row_y(row));
-    draw_rect(dev, ROW_WIDTH, ROW_HEIGHT, RECT_CLEAR);
+    move_to(dev, ROW.x, row_y(row));
+    draw_rect(dev, ROW.width, ROW.height, RECT_CLEAR);
 }
 
 void list_draw_item(Device& dev, const ListItem& item, std::uint8_t row) {
-    const auto text_y = static_cast<std::uint8_t>(FIRST_LABEL_Y + ROW_HEIGHT * row);
-    move_to(dev, LABEL_X, text_y);
+    const auto text_y = static_cast<std::uint8_t>(ROW.first_label_y + ROW.height * row);
+    move_to(dev, ROW.label_x, text_y);
     text_draw(dev, text_scratch(dev, item.text != nullptr ? item.text : ""));
     if (item.draw_extra != nullptr) item.draw_extra(dev, text_y);
 }
@@ -46,8 +47,8 @@ void list_draw_item(Device& dev, const ListItem& item, std::uint8_t row) {
 void list_invert_selection(Device& dev) {
     const ListMenu* list = dev.ui.list;
     if (list == nullptr) return;
-    move_to(dev, ROW_X, row_y(static_cast<std::uint8_t>(list->selected - list->top)));
-    draw_rect(dev, ROW_WIDTH, ROW_HEIGHT, RECT_INVERT);
+    move_to(dev, ROW.x, row_y(static_cast<std::uint8_t>(list->selected - list->top)));
+    draw_rect(dev, ROW.width, ROW.height, RECT_INVERT);
 }
 
 void list_draw_position(Device& dev) {

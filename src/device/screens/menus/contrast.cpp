@@ -12,25 +12,29 @@ namespace ql {
 namespace {
 
 constexpr std::uint8_t CONTRAST_MAX = 63;
-constexpr std::uint8_t BAR_X = 21;
-constexpr std::uint8_t BAR_Y = 33;
-constexpr std::uint8_t BAR_HEIGHT = 6;
-constexpr std::uint8_t BAR_FULL = 87;
-constexpr std::uint8_t PERCENT_X = 60;
-constexpr std::uint8_t PERCENT_Y = 15;
+// The bar grows from its left end to its full width at the highest contrast.
+struct BarPlace {
+    std::uint8_t x, y, height, full_width;
+};
+constexpr BarPlace BAR{21, 33, 6, 87};
+// Where the percentage is written.
+struct TextPlace {
+    std::uint8_t x, y;
+};
+constexpr TextPlace PERCENT{60, 15};
 
 // Sets the columns the bar gained or clears those it lost since it was last drawn.
 void draw_bar(Device& dev, std::uint8_t value) {
     SettingsScreenState& s = dev.screens.settings;
     if (value > CONTRAST_MAX) value = CONTRAST_MAX;
-    const auto width = static_cast<std::uint8_t>(value * BAR_FULL / CONTRAST_MAX);
+    const auto width = static_cast<std::uint8_t>(value * BAR.full_width / CONTRAST_MAX);
     if (width > s.contrast_bar_width) {
-        move_to(dev, static_cast<std::uint8_t>(BAR_X + s.contrast_bar_width), BAR_Y);
-        draw_rect(dev, static_cast<std::uint8_t>(width - s.contrast_bar_width), BAR_HEIGHT,
+        move_to(dev, static_cast<std::uint8_t>(BAR.x + s.contrast_bar_width), BAR.y);
+        draw_rect(dev, static_cast<std::uint8_t>(width - s.contrast_bar_width), BAR.height,
                   RECT_SET);
     } else if (width < s.contrast_bar_width) {
-        move_to(dev, static_cast<std::uint8_t>(BAR_X + width), BAR_Y);
-        draw_rect(dev, static_cast<std::uint8_t>(s.contrast_bar_width - width), BAR_HEIGHT,
+        move_to(dev, static_cast<std::uint8_t>(BAR.x + width), BAR.y);
+        draw_rect(dev, static_cast<std::uint8_t>(s.contrast_bar_width - width), BAR.height,
                   RECT_CLEAR);
     }
     s.contrast_bar_width = width;
@@ -46,9 +50,9 @@ void draw_percentage(Device& dev, std::uint8_t value) {
     if (percent >= 10) text[n++] = static_cast<char>('0' + percent / 10 % 10);
     text[n++] = static_cast<char>('0' + percent % 10);
     text[n] = '%';
-    move_to(dev, PERCENT_X, PERCENT_Y);
+    move_to(dev, PERCENT.x, PERCENT.y);
     draw_rect(dev, 32, 10, RECT_CLEAR);
-    text_draw_at(dev, PERCENT_X, PERCENT_Y, ALIGN_LEFT, text);
+    text_draw_at(dev, PERCENT.x, PERCENT.y, ALIGN_LEFT, text);
 }
 
 void show(Device& dev) {
