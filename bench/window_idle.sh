@@ -27,7 +27,9 @@ cleanup() {
 trap cleanup EXIT
 
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: without it the server resets after each client leaves, and the next client waits
+# for that reset, which would be counted in its start.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 pids+=("$xvfb")
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
