@@ -5,11 +5,11 @@
 #include "app/window/window_options.hpp"
 #include "sim/frontend/hint_line.hpp"
 #include "sim/frontend/inspector.hpp"
-#include "sim/script/script_runner.hpp"
-#include "sim/host/shell.hpp"
 #include "sim/frontend/time_control.hpp"
-#include "sim/picture/window_picture.hpp"
 #include "sim/frontend/window_recordings.hpp"
+#include "sim/host/shell.hpp"
+#include "sim/picture/window_picture.hpp"
+#include "sim/script/script_runner.hpp"
 #include <SDL.h>
 #include <cstdint>
 #include <filesystem>
@@ -37,6 +37,7 @@ class WindowFrontEnd {
     void play_script();
     std::string failure_hint(ScriptStatus status, const std::string& message) const;
     void watch_panel();
+    void follow_receiver();
     void power_cycle();
     bool handle(const SDL_Event& event);
     void window_event(const SDL_WindowEvent& event);

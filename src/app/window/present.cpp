@@ -2,9 +2,9 @@
 // line, the inspector beside the picture, the key map over it, and the window saved as a PNG.
 #include "app/window/front_end.hpp"
 #include "app/window/key_overlay.hpp"
-#include "sim/host/button_keys.hpp"
-#include "sim/frontend/key_help.hpp"
 #include "sim/files/png_file.hpp"
+#include "sim/frontend/key_help.hpp"
+#include "sim/host/button_keys.hpp"
 #include "sim/record/screenshot.hpp"
 #include <algorithm>
 #include <cstring>
@@ -188,7 +188,11 @@ void WindowFrontEnd::update_inspector() {
     const SDL_Rect area{ox_ + WINDOW_WIDTH * scale_, oy_, INSPECTOR_WIDTH * scale_,
                         WINDOW_HEIGHT * scale_};
     std::vector<SDL_Rect> rects;
-    inspector_panel_.draw(surface, area, inspector_lines(shell_, clock_view()), rects);
+    inspector_panel_.draw(
+        surface, area,
+        inspector_lines(shell_, clock_view(),
+                        options_.receiver == nullptr ? nullptr : &options_.receiver->view()),
+        rects);
     show_rects(rects);
 }
 

@@ -1,7 +1,7 @@
 #include "sim/host/shell.hpp"
-#include "device/wiring.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "device/wiring.hpp"
 #include "sim/host/settings_file.hpp"
 #include <algorithm>
 #include <cstdio>
@@ -224,6 +224,11 @@ void shell_advance_to(Shell& shell, std::uint64_t time_ms) {
 void shell_start_drive(Shell& shell, std::vector<DriveRow> rows) {
     shell.drive = DrivePlayback{std::move(rows), shell.now_ms, 0};
     play_drive_until(shell, shell.now_ms);
+}
+
+void shell_set_speed(Shell& shell, std::uint16_t speed_tenths) {
+    device_drive(shell.dev, speed_tenths, std::nullopt);
+    keep_settings(shell);
 }
 
 const RgbImage& shell_picture(Shell& shell) {
