@@ -43,10 +43,17 @@ int main(int argc, char** argv) {
         ->check(CLI::Range(1, 4).description("(1-4)"));
     std::string drive_file;
     app.add_option("--drive", drive_file,
-                   "Replay the recorded drive FILE (CSV rows time_s,speed_kmh[,fuel_reading]) in "
-                   "the window from the start; the arrow keys still change the speed and the "
-                   "fuel reading until the next row")
+                   "Replay the recorded drive FILE in the window from the start: CSV rows "
+                   "time_s,speed_kmh[,fuel_reading], a GPX track or an NMEA log; the arrow keys "
+                   "still change the speed and the fuel reading until the next row")
         ->type_name("FILE");
+    std::string gpsd_where;
+    app.add_option("--gpsd", gpsd_where,
+                   "Drive the vehicle in real time at the speed of a live GPS receiver, through "
+                   "gpsd at HOST[:PORT] (by default localhost:2947); without a fix the speed "
+                   "holds at 0")
+        ->type_name("[HOST[:PORT]]")
+        ->expected(0, 1);
     double speed = 1;
     app.add_option("--speed", speed,
                    "Run the window's simulated time X times as fast as real time, 0.25 to 64")
@@ -69,6 +76,20 @@ int main(int argc, char** argv) {
         std::string conflict = ql::catalogue_conflict(command);
         if (conflict.empty()) conflict = ql::map_conflict(command);
         if (!conflict.empty()) throw ql::CommandLineError(conflict);
+        const bool gpsd = app.count("--gpsd") > 0;
+        if (!command.catalogue.empty() && gpsd)
+            throw ql::CommandLineError("--catalogue opens no window; give it without --gpsd");
+        if (headless && gpsd)
+            throw ql::CommandLineError("--gpsd drives the window in real time; --headless "
+                                       "replays a recorded track with the line drive FILE");
+        if (gpsd && !drive_file.empty())
+            throw ql::CommandLineError("--gpsd and --drive both set the speed; give one");
+        if (gpsd && speed != 1)
+            throw ql::CommandLineError("--gpsd follows the receiver in real time; give it "
+                                       "without --speed");
+        if (gpsd && !record_file.empty())
+            throw ql::CommandLineError("--record cannot replay a live receiver; give --gpsd "
+                                       "without --record");
         if (!command.catalogue.empty() &&
             (!live_script.empty() || !drive_file.empty() || scale != 1 || speed != 1))
             throw ql::CommandLineError("--catalogue opens no window; give it without --script, "
@@ -142,9 +163,21 @@ int main(int argc, char** argv) {
         return ql::EXIT_USAGE;
     }
     ql::WindowOptions window;
-    if (!drive_file.empty() && !ql::load_drive_file(drive_file, window.drive, problem)) {
+    std::string note;
+    if (!drive_file.empty() && !ql::load_drive_file(drive_file, window.drive, problem, &note)) {
         std::cerr << problem << '\n';
         return ql::EXIT_USAGE;
+    }
+    if (!note.empty()) std::cerr << note << '\n';
+    ql::GpsdReceiver receiver;
+    if (app.count("--gpsd") > 0) {
+        ql::GpsdAddress address;
+        if (!ql::parse_gpsd_address(gpsd_where, address, problem) ||
+            !receiver.open(address, problem)) {
+            std::cerr << "ql730-sim: " << problem << '\n';
+            return ql::EXIT_USAGE;
+        }
+        window.receiver = &receiver;
     }
     window.scale = scale;
     window.speed = speed;

@@ -51,7 +51,9 @@ Durations are written 250ms, 2s, 1.5s, 3m or 1h (at most 8760h).
                         the fuel reading (0-255) take its values until the next row; the
                         script goes on at once, so wait lets the drive play. A first line
                         of column names is skipped; a bad row stops with FILE:LINE and
-                        exit code 2 before the script starts
+                        exit code 2 before the script starts. FILE may also be a GPX track
+                        or an NMEA log (RMC sentences): the speeds are made from its fixes
+                        so that the distance follows the track (docs/drives.md)
   record-gif FILE       start a GIF of the window: a frame whenever the picture changes,
                         shown for the simulated time until the next change
   stop-gif              finish the GIF and write it (a GIF still being recorded at the

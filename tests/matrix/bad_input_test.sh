@@ -49,6 +49,36 @@ s longword.txt "$(printf 'x%.0s' {1..100000})\n"
 s nodrive.txt 'drive missing.csv\n'
 s late.csv 'time_s,speed_kmh\n0,50\n30,60\n29.5,70\n'
 s latedrive.txt 'print-state\ndrive "late.csv"\n'
+# GPS tracks: an NMEA sentence with its checksum, then one bad track per mistake.
+nmea() {
+    local body=$1 sum=0 i c
+    for ((i = 0; i < ${#body}; i++)); do
+        printf -v c '%d' "'${body:i:1}"
+        sum=$((sum ^ c))
+    done
+    printf '$%s*%02X\r\n' "$body" "$sum"
+}
+pt() { printf '<trkpt lat="%s" lon="%s">%s</trkpt>\n' "$@"; }
+gpx() { printf '<?xml version="1.0"?>\n<gpx version="1.1">\n<trk><trkseg>\n%s</trkseg></trk>\n</gpx>\n' "$1"; }
+gpx '' > nopoints.gpx
+gpx "$(pt 45 7 '<time>2026-05-02T09:00:00Z</time>')$(printf '\n')$(pt 45.001 7 '<ele>3</ele>')" > notime.gpx
+gpx "$(pt 45 7 '<time>2026-05-02T09:00:09Z</time>')$(printf '\n')$(pt 45.001 7 '<time>2026-05-02T09:00:05Z</time>')" > backwards.gpx
+gpx "$(pt 95 7 '<time>2026-05-02T09:00:00Z</time>')" > badlat.gpx
+gpx "$(pt 45 east '<time>2026-05-02T09:00:00Z</time>')" > badlon.gpx
+printf '<html><body>not a track</body></html>\n' > page.gpx
+printf '<gpx><trk><trkseg><trkpt lat="1"\n' > broken.gpx
+{ nmea 'GPRMC,090000.00,A,4500.0000,N,00730.0000,E,0.0,0.0,020526,,,A'
+  printf '%s\r\n' '$GPRMC,090001.00,A,4500.0100,N,00730.0000,E,0.0,0.0,020526,,,A*00'; } > badsum.nmea
+nmea 'GPRMC,090000.00,A,9530.0000,N,00730.0000,E,0.0,0.0,020526,,,A' > badlat.nmea
+{ nmea 'GPRMC,090000.00,V,,,,,,,020526,,,N'; nmea 'GPGGA,090000.00,,,,,0,00,,,M,,M,,'; } > nofix.nmea
+{ nmea 'GPRMC,090009.00,A,4500.0000,N,00730.0000,E,0.0,0.0,020526,,,A'
+  nmea 'GNRMC,090005.00,A,4500.0100,N,00730.0000,E,0.0,0.0,020526,,,A'; } > backwards.nmea
+printf 'hello, a list of things\n' > neither.dat
+# 10 km in 100 s: faster than the device counts.
+gpx "$(for i in $(seq 0 100); do pt 0 "$(printf '0.%07d' $((i * 8983)))" "$(printf '<time>2026-05-02T09:%02d:%02dZ</time>' $((i / 60)) $((i % 60)))"; done)" > fast.gpx
+for f in nopoints.gpx notime.gpx backwards.gpx badlat.gpx badlon.gpx page.gpx broken.gpx badsum.nmea badlat.nmea nofix.nmea backwards.nmea neither.dat fast.gpx; do
+    s "drive-${f/./-}.txt" "drive $f\nwait 2m\n"
+done
 s fail.txt 'wait 1s\nexpect-screen MainMenuScreen\n'
 s ran.txt 'save-lcd ran.png\n'
 
@@ -130,6 +160,25 @@ row 2 "ql730-sim: nodrive.txt:1: cannot read the drive missing.csv: No such file
 row 2 "ql730-sim: late.csv:4: time_s 29.5 does not come after the row before (30)" --headless latedrive.txt
 row 2 "ql730-sim: late.csv:4: time_s 29.5 does not come after the row before (30)" --drive late.csv
 row 2 "ql730-sim: cannot read the drive missing.csv: No such file or directory" --drive missing.csv
+row 2 "ql730-sim: nopoints.gpx: the GPX file has no track points (trk, trkseg, trkpt)" --headless drive-nopoints-gpx.txt
+row 2 "ql730-sim: notime.gpx:4: the track point has no time" --headless drive-notime-gpx.txt
+row 2 "ql730-sim: backwards.gpx:4: time 2026-05-02T09:00:05Z comes before the time of the point before, 2026-05-02T09:00:09Z (line 4)" --headless drive-backwards-gpx.txt
+row 2 'ql730-sim: badlat.gpx:4: lat "95" is not a latitude (-90 to 90 degrees)' --headless drive-badlat-gpx.txt
+row 2 'ql730-sim: badlon.gpx:4: lon "east" is not a longitude (-180 to 180 degrees)' --headless drive-badlon-gpx.txt
+row 2 "ql730-sim: page.gpx: an XML file but not a GPX track (its first element is <html>, not <gpx>)" --headless drive-page-gpx.txt
+row 2 "ql730-sim: broken.gpx:1: the file is not well-formed XML, so not a GPX track" --headless drive-broken-gpx.txt
+row 2 "ql730-sim: badsum.nmea:2: bad checksum: the sentence says 00, its characters give 51" --headless drive-badsum-nmea.txt
+row 2 'ql730-sim: badlat.nmea:1: latitude "9530.0000,N" is not a latitude (ddmm.mmmm,N or S, at most 90 degrees)' --headless drive-badlat-nmea.txt
+row 2 "ql730-sim: nofix.nmea: the NMEA log has no fix (an RMC sentence, \$GPRMC or \$GNRMC, with status A)" --headless drive-nofix-nmea.txt
+row 2 "ql730-sim: backwards.nmea:2: time 2026-05-02T09:00:05Z comes before the time of the point before, 2026-05-02T09:00:09Z (line 1)" --headless drive-backwards-nmea.txt
+row 2 "ql730-sim: neither.dat: neither a CSV drive (time_s,speed_kmh rows), a GPX track nor an NMEA log" --headless drive-neither-dat.txt
+row 2 "ql730-sim: neither.dat: neither a CSV drive (time_s,speed_kmh rows), a GPX track nor an NMEA log" --drive neither.dat
+row 2 "ql730-sim: badsum.nmea:2: bad checksum: the sentence says 00, its characters give 51" --drive badsum.nmea
+row 0 "ql730-sim: fast.gpx: speeds above 300 km/h held at 300 for 100 s: the device counts 1666 m less than the track's 10000 m" --headless drive-fast-gpx.txt
+row 2 "ql730-sim: --gpsd: cannot reach gpsd at localhost:1 (is it running? with a USB receiver: gpsd /dev/ttyACM0)" --gpsd localhost:1
+row 2 "ql730-sim: --gpsd takes HOST[:PORT] with a port from 1 to 65535, e.g. localhost:2947" --gpsd localhost:99999
+row 2 "ql730-sim: --gpsd drives the window in real time; --headless replays a recorded track with the line drive FILE (see --help)" --headless --gpsd empty.txt
+row 2 "ql730-sim: --gpsd and --drive both set the speed; give one (see --help)" --gpsd --drive late.csv
 row 2 "ql730-sim: --drive replays into the window; with --headless put the line drive FILE in the script (see --help)" --headless bom.txt --drive late.csv
 row 2 "ql730-sim: --record records the window's session; --headless has none (see --help)" --headless --record x.txt empty.txt
 row 2 "ql730-sim: --record needs a value (see --help)" --record

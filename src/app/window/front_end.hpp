@@ -37,6 +37,7 @@ class WindowFrontEnd {
     void play_script();
     std::string failure_hint(ScriptStatus status, const std::string& message) const;
     void watch_panel();
+    void follow_receiver();
     void power_cycle();
     bool handle(const SDL_Event& event);
     void window_event(const SDL_WindowEvent& event);

@@ -187,7 +187,11 @@ void WindowFrontEnd::update_inspector() {
     const SDL_Rect area{ox_ + WINDOW_WIDTH * scale_, oy_, INSPECTOR_WIDTH * scale_,
                         WINDOW_HEIGHT * scale_};
     std::vector<SDL_Rect> rects;
-    inspector_panel_.draw(surface, area, inspector_lines(shell_, clock_view()), rects);
+    inspector_panel_.draw(
+        surface, area,
+        inspector_lines(shell_, clock_view(),
+                        options_.receiver == nullptr ? nullptr : &options_.receiver->view()),
+        rects);
     show_rects(rects);
 }
 

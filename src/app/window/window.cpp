@@ -27,6 +27,10 @@ constexpr const char* WINDOW_TITLE = "Ostrel QL-730 Simulator";
 // expiries without catching up.
 constexpr std::uint64_t MAX_CATCH_UP_MS = 1000;
 
+constexpr std::uint64_t RECEIVER_POLL_MS = 100;
+// How long the hint line's word on a lost fix stays after the receiver's last report.
+constexpr std::uint64_t NO_FIX_MESSAGE_MS = 1500;
+
 struct SdlDeleter {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 };
@@ -100,6 +104,7 @@ int WindowFrontEnd::run_loop() {
     panel_seen_ = panel_levels(shell_.dev);
     for (;;) {
         advance_clock();
+        follow_receiver();
         play_script();
         watch_panel();
         present();
@@ -154,6 +159,9 @@ int WindowFrontEnd::timeout_ms() const {
     const auto wall_due =
         next == std::numeric_limits<std::uint64_t>::max() ? std::nullopt : clock_.wall_at(next);
     next = std::min(wall_due.value_or(now + 60'000), hint_.next_change(now).value_or(now + 60'000));
+    // libgps's socket is not one SDL can wait on: a live receiver is looked at ten times a
+    // second, soon enough for its reports once a second.
+    if (options_.receiver != nullptr) next = std::min(next, now + RECEIVER_POLL_MS);
     if (next <= now) return 0;
     return static_cast<int>(std::min<std::uint64_t>(next - now, 60'000));
 }
@@ -204,6 +212,20 @@ void WindowFrontEnd::watch_panel() {
     if (now == panel_seen_) return;
     hint_.show_until(panel_change_text(panel_seen_, now), wall_ms() + LEVEL_MESSAGE_MS);
     panel_seen_ = now;
+}
+
+// A live receiver's reports set the vehicle's speed as they come, in the shell's time as it
+// is now; without a fix (or without gpsd) the speed holds at 0 and the hint line says so.
+void WindowFrontEnd::follow_receiver() {
+    GpsdReceiver* receiver = options_.receiver;
+    if (receiver == nullptr) return;
+    if (receiver->poll() && shell_.dev.vehicle.speed_tenths != receiver->speed_tenths())
+        shell_set_speed(shell_, receiver->speed_tenths());
+    const GpsView& gps = receiver->view();
+    if (gps.fix() || (gps.connected && gps.mode == 0)) return;
+    hint_.show_until(gps.connected ? "GPS: no fix; the speed is held at 0"
+                                   : "GPS: gpsd has gone; the speed is held at 0",
+                     wall_ms() + NO_FIX_MESSAGE_MS);
 }
 
 // F5 switches the device off and on again: it powers on from its store (with --settings, the

@@ -1,4 +1,5 @@
 #pragma once
+#include "sim/gps/gpsd_receiver.hpp"
 #include "sim/script/script_runner.hpp"
 #include <string>
 #include <vector>
@@ -12,10 +13,11 @@ struct WindowOptions {
     bool inspector = false;         // the inspector panel shown from the start
     const Script* script = nullptr; // played into the window in real time, if given
     ScriptOptions script_options;
-    std::vector<DriveRow> drive; // --drive: played from the start, in simulated time
-    std::string record_file;     // --record: the session is recorded from the start into it
-    std::string replay_options;  // what replaying a recorded session needs: " --variant 4"
-    std::string session_note;    // comment lines for the head of a recorded session
+    std::vector<DriveRow> drive;      // --drive: played from the start, in simulated time
+    GpsdReceiver* receiver = nullptr; // --gpsd: connected; its speeds drive the vehicle
+    std::string record_file;          // --record: the session is recorded from the start into it
+    std::string replay_options;       // what replaying a recorded session needs: " --variant 4"
+    std::string session_note;         // comment lines for the head of a recorded session
 };
 
 } // namespace ql

@@ -48,11 +48,15 @@ void set_vehicle_speed(Device& dev, std::uint16_t tenths) {
 void vehicle_tick(Device& dev, std::uint8_t timer_id) {
     if (timer_id != TIMER_TICK) return;
     VehicleModel& v = dev.vehicle;
-    // A whole km/h gives exactly the factor it always did.
-    const double d = (v.speed_tenths / 10.0) * METRES_PER_TICK_PER_KMH;
+    const double d = vehicle_tick_metres(v.speed_tenths);
     v.total_distance = static_cast<float>(v.total_distance + d);
     for (float& counter : v.counters)
         counter = static_cast<float>(v.counting_down ? counter - d : counter + d);
+}
+
+double vehicle_tick_metres(std::uint16_t speed_tenths) {
+    // A whole km/h gives exactly the factor it always did.
+    return (speed_tenths / 10.0) * METRES_PER_TICK_PER_KMH;
 }
 
 std::uint16_t get_speed(Device& dev, SpeedSource source) {

@@ -18,6 +18,9 @@ void vehicle_reset(Device& dev);
 // Up and Down change the speed by 10 km/h; every key repaints the speed text.
 void vehicle_key(Device& dev, std::uint8_t key);
 void vehicle_tick(Device& dev, std::uint8_t timer_id);
+// The metres one 250 ms tick adds to the counters at `speed_tenths` (0.1 km/h), before each
+// counter rounds the sum to its float: a track replayed as a drive plans its speeds with it.
+double vehicle_tick_metres(std::uint16_t speed_tenths);
 // A recorded drive: the speed in 0.1 km/h (at most 300 km/h); repaints the speed text.
 void set_vehicle_speed(Device& dev, std::uint16_t tenths);
 

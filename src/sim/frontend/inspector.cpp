@@ -147,7 +147,8 @@ std::string drive_text(const Shell& shell) {
            simulated_time_text(end > shell.now_ms ? end - shell.now_ms : 0) + " left";
 }
 
-std::vector<InspectorLine> lines_of(const Json& state, const ClockView& clock, Shell& shell) {
+std::vector<InspectorLine> lines_of(const Json& state, const ClockView& clock, Shell& shell,
+                                    const GpsView* gps) {
     const Json& vehicle = state["vehicle"];
     const Json& settings = state["settings"];
     const Json& stopwatch = state["stopwatch"];
@@ -181,6 +182,9 @@ std::vector<InspectorLine> lines_of(const Json& state, const ClockView& clock, S
     lines.push_back({"Performance", perf_text(state["perf"])});
     add_list(lines, "Flags", flag_names(state["system_flags"].get<unsigned>()));
     if (!shell.drive.rows.empty()) lines.push_back({"Drive", drive_text(shell)});
+    if (gps != nullptr)
+        for (InspectorLine& line : gps_lines(*gps))
+            lines.push_back(std::move(line));
     const PanelLevels panel = panel_levels(shell.dev);
     lines.push_back({"Backlight", backlight_text(panel.backlight)});
     lines.push_back({"Contrast", contrast_text(panel.contrast)});
@@ -230,8 +234,18 @@ std::string panel_change_text(const PanelLevels& before, const PanelLevels& now)
     return {};
 }
 
-std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock) {
-    return lines_of(state_json(shell), clock, shell);
+std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock,
+                                           const GpsView* gps) {
+    return lines_of(state_json(shell), clock, shell, gps);
+}
+
+std::vector<InspectorLine> gps_lines(const GpsView& gps) {
+    static constexpr const char* MODES[] = {"waiting for gpsd", "no fix", "2D fix", "3D fix"};
+    std::string fix = gps.connected ? MODES[std::clamp(gps.mode, 0, 3)] : "gpsd gone";
+    if (gps.satellites >= 0)
+        fix += format(", %d satellite%s", gps.satellites, gps.satellites == 1 ? "" : "s");
+    return {{"GPS", fix},
+            {"GPS speed", format("%.1f km/h, %.0f m since start", gps.speed_kmh, gps.distance_m)}};
 }
 
 } // namespace ql

@@ -1,4 +1,5 @@
 #pragma once
+#include "sim/gps/gps_view.hpp"
 #include "sim/host/shell.hpp"
 #include <nlohmann/json.hpp>
 #include <string>
@@ -42,7 +43,12 @@ std::string panel_change_text(const PanelLevels& before, const PanelLevels& now)
 // gives: screen, simulated time and rate, vehicle, distances, pulses, fuel, clocks,
 // performance timer, system flags by name, a recorded drive's progress, the backlight and
 // contrast, then the settings that change what the device shows (telemetry pages by name).
-// At most 24 lines: as many as fit beside the faceplate.
-std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock);
+// With a live receiver (`gps`), its fix, satellites, speed and distance where a recorded
+// drive's progress would be. At most 24 lines: as many as fit beside the faceplate.
+std::vector<InspectorLine> inspector_lines(Shell& shell, const ClockView& clock,
+                                           const GpsView* gps = nullptr);
+
+// The receiver's two lines: "3D fix, 7 satellites" and "54.3 km/h, 1234 m since start".
+std::vector<InspectorLine> gps_lines(const GpsView& gps);
 
 } // namespace ql

@@ -227,6 +227,11 @@ void shell_start_drive(Shell& shell, std::vector<DriveRow> rows) {
     play_drive_until(shell, shell.now_ms);
 }
 
+void shell_set_speed(Shell& shell, std::uint16_t speed_tenths) {
+    device_drive(shell.dev, speed_tenths, std::nullopt);
+    keep_settings(shell);
+}
+
 const RgbImage& shell_picture(Shell& shell) {
     return shell.picture.update(shell.dev, shell.speed_text, shell.fuel_text);
 }

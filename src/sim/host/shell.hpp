@@ -121,6 +121,8 @@ void shell_advance_to(Shell& shell, std::uint64_t time_ms);
 // applied at once. The speed and the fuel reading then hold each row's values until the next
 // row (the keys change them in between), and the last row's after the end.
 void shell_start_drive(Shell& shell, std::vector<DriveRow> rows);
+// A live receiver's speed in 0.1 km/h, from now until the next one (at most 300 km/h).
+void shell_set_speed(Shell& shell, std::uint16_t speed_tenths);
 
 // The window's client area as it looks now, made from the LCD's memory and the status texts
 // where they changed since it was last asked for.

@@ -1,4 +1,5 @@
 #include "sim/script/drive_file.hpp"
+#include "sim/tracks/track.hpp"
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -152,7 +153,7 @@ bool parse_drive(const std::string& name, std::string_view text, std::vector<Dri
 }
 
 bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& rows,
-                     std::string& error) {
+                     std::string& error, std::string* note) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
         error = "cannot read the drive " + path.string() + ": it is a folder";
@@ -165,7 +166,28 @@ bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& r
         error = "cannot read the drive " + path.string() + ": " + std::strerror(errno);
         return false;
     }
-    return parse_drive(path.string(), text.str(), rows, error);
+    const std::string name = path.string();
+    const std::string content = text.str();
+    std::string track_note;
+    bool read = false;
+    switch (drive_format(name, content)) {
+    case DriveFormat::csv: read = parse_drive(name, content, rows, error); break;
+    case DriveFormat::gpx:
+    case DriveFormat::nmea:
+        read =
+            track_drive_file(name, content, drive_format(name, content), rows, track_note, error);
+        break;
+    case DriveFormat::unknown:
+        // Nothing but blanks reads as a CSV without rows.
+        if (content.find_first_not_of(" \t\r\n") == std::string::npos)
+            return parse_drive(name, content, rows, error);
+        error = name + ": neither a CSV drive (time_s,speed_kmh rows), a GPX track nor an NMEA "
+                       "log";
+        rows.clear();
+        return false;
+    }
+    if (note != nullptr) *note = read ? track_note : std::string();
+    return read;
 }
 
 } // namespace ql

@@ -18,8 +18,10 @@ inline constexpr std::uint64_t MAX_DURATION_MS = 1000ull * 3600 * 24 * 365;
 bool parse_drive(const std::string& name, std::string_view text, std::vector<DriveRow>& rows,
                  std::string& error);
 
-// Reads and parses a drive file; `error` names it as `path` is written.
+// Reads a drive file: a CSV as above, a GPX track or an NMEA log (by their first characters,
+// else by the extension .csv, .gpx or .nmea); `error` names it as `path` is written. `note`
+// gets one line when the device cannot count all of a track (see track_drive_file).
 bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& rows,
-                     std::string& error);
+                     std::string& error, std::string* note = nullptr);
 
 } // namespace ql

@@ -46,6 +46,7 @@ struct ScriptCommand {
     int region_height = 64;
     bool written_earlier = false; // expect_lcd: a save-lcd before it writes FILE; read when run
     std::vector<DriveRow> drive;  // drive: the rows of FILE, once loaded
+    std::string drive_note;       // drive: what the device cannot count of a track, if any
 };
 
 struct Script {

@@ -158,7 +158,10 @@ ScriptStatus run_command(ScriptPlayer& player, const ScriptCommand& c, Shell& sh
     case ScriptOp::expect_lcd: return expect_lcd(script, c, shell, options, err);
     case ScriptOp::expect_text: return expect_text(script, c, shell, err);
     case ScriptOp::expect_state: return expect_state(script, c, shell, err);
-    case ScriptOp::drive: shell_start_drive(shell, c.drive); break;
+    case ScriptOp::drive:
+        if (!c.drive_note.empty()) err << c.drive_note << '\n';
+        shell_start_drive(shell, c.drive);
+        break;
     case ScriptOp::record_gif:
         // The reader lets no record-gif follow another without a stop-gif between.
         if (!stop_gif(player, err)) return ScriptStatus::error;
@@ -205,8 +208,8 @@ bool load_script(const std::string& name, const ScriptOptions& options, Script& 
     if (!parse_script(name, text, script, error)) return false;
     for (ScriptCommand& c : script.commands)
         if (c.op == ScriptOp::drive &&
-            !load_drive_file(beside_script(script, c.argument).lexically_normal(), c.drive,
-                             error)) {
+            !load_drive_file(beside_script(script, c.argument).lexically_normal(), c.drive, error,
+                             &c.drive_note)) {
             // A bad row names its own file and line; a file that cannot be read, the script's.
             if (error.starts_with("cannot read")) error = where(script, c) + error;
             return false;

@@ -1,8 +1,8 @@
 #include "sim/script/state_dump.hpp"
-#include "sim/host/settings_file.hpp"
 #include "device/hardware/clocks.hpp"
 #include "device/hardware/fuel_sender.hpp"
 #include "device/hardware/vehicle.hpp"
+#include "sim/host/settings_file.hpp"
 
 namespace ql {
 
