@@ -1,5 +1,6 @@
 #include "sim/script/drive_file.hpp"
 #include "sim/tracks/track.hpp"
+#include "sim/tracks/track_reading.hpp"
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -54,14 +55,6 @@ bool parse_fixed(std::string_view text, int decimals, std::uint64_t& value) {
     return true;
 }
 
-std::string quoted(std::string_view text) {
-    constexpr std::size_t LONGEST = 20;
-    std::string out(text.substr(0, LONGEST));
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
-    return "\"" + out + (text.size() > LONGEST ? "...\"" : "\"");
-}
-
 // One data row, or what is wrong with it.
 std::string read_row(std::string_view line, std::size_t columns_named, DriveRow& row) {
     const std::vector<std::string_view> fields = fields_of(line);
@@ -72,11 +65,11 @@ std::string read_row(std::string_view line, std::size_t columns_named, DriveRow&
                                    : "time_s,speed_kmh[,fuel_reading]");
     std::uint64_t value = 0;
     if (!parse_fixed(fields[0], 3, value) || value > MAX_DURATION_MS)
-        return "time_s " + quoted(fields[0]) +
+        return "time_s " + quoted_text(fields[0]) +
                " is not a time in seconds (at most three decimals, e.g. 12 or 12.25)";
     row.ms = value;
     if (!parse_fixed(fields[1], 1, value))
-        return "speed_kmh " + quoted(fields[1]) +
+        return "speed_kmh " + quoted_text(fields[1]) +
                " is not a speed in km/h (at most one decimal, e.g. 50 or 50.5)";
     if (value > SPEED_TOP_TENTHS)
         return "speed_kmh " + std::string(fields[1]) + " is out of range (0 to 300)";
@@ -84,7 +77,7 @@ std::string read_row(std::string_view line, std::size_t columns_named, DriveRow&
     row.fuel_reading.reset();
     if (fields.size() == 3) {
         if (!parse_fixed(fields[2], 0, value))
-            return "fuel_reading " + quoted(fields[2]) + " is not a whole number";
+            return "fuel_reading " + quoted_text(fields[2]) + " is not a whole number";
         if (value > READING_TOP)
             return "fuel_reading " + std::string(fields[2]) + " is out of range (0 to 255)";
         row.fuel_reading = static_cast<std::uint8_t>(value);
