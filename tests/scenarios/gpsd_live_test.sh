@@ -12,7 +12,6 @@ for tool in gpsd gpsfake Xvfb python3; do
         { echo "$tool is missing: run scripts/install-deps.sh test"; exit 1; }
 done
 rm -rf "$work" && mkdir -p "$work"
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/real_window/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 pids=()
 cleanup() {
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do

@@ -1,4 +1,5 @@
-# Sourced by the tests that open the real window. start_virtual_display starts an X server of
+# Sourced by the tests that open the real window. Leaks of the desktop libraries, not the
+# simulator's, do not fail a sanitizer build. start_virtual_display starts an X server of
 # the test's own (-noreset, so that no client waits for a server reset) and exports DISPLAY;
 # the caller's `work` is its folder and its `pids` lists what to stop at the end.
 start_virtual_display() {
@@ -10,3 +11,5 @@ start_virtual_display() {
     DISPLAY=":$(head -n1 "$work/display")"
     export DISPLAY
 }
+
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/real_window/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"

@@ -9,11 +9,7 @@ namespace ql {
 namespace {
 
 using test::drive_at;
-
-void ticks(Device& dev, int n) {
-    for (int i = 0; i < n; ++i)
-        vehicle_tick(dev, TIMER_TICK);
-}
+using test::ticks;
 
 std::int32_t counter(Device& dev, Counter index) {
     std::int32_t out = 12345;

@@ -14,8 +14,6 @@ set -euo pipefail
 sim=$1 compare=$2 steps=$3 work=$4 gif_info=$5
 title="Ostrel QL-730 Simulator"
 rm -rf "$work" && mkdir -p "$work"
-# Leaks of the desktop libraries, not the simulator's, do not fail a sanitizer build.
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 pids=()
 # The simulator first, then the X server it is connected to.
 cleanup() {
