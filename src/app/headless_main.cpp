@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
         std::string conflict = ql::catalogue_conflict(command);
         if (conflict.empty()) conflict = ql::map_conflict(command);
+        if (conflict.empty()) conflict = ql::jobs_conflict(command);
         if (!conflict.empty()) throw ql::CommandLineError(conflict);
         if (command.scripts.empty() && command.catalogue.empty() && command.map.empty())
             throw ql::CommandLineError("give at least one SCRIPT");

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
         app.parse(argc, argv);
         std::string conflict = ql::catalogue_conflict(command);
         if (conflict.empty()) conflict = ql::map_conflict(command);
+        if (conflict.empty()) conflict = ql::jobs_conflict(command);
         if (!conflict.empty()) throw ql::CommandLineError(conflict);
         const bool gpsd = app.count("--gpsd") > 0;
         if (!command.catalogue.empty() && gpsd)
@@ -113,6 +114,10 @@ int main(int argc, char** argv) {
         if (!headless && !scripts.empty())
             throw ql::CommandLineError("scripts on the command line run with --headless; "
                                        "to play one into the window use --script SCRIPT");
+        if (!headless && command.catalogue.empty() && command.map.empty() &&
+            (command.jobs != 0 || !command.shard.empty()))
+            throw ql::CommandLineError("--jobs and --shard are for scripts run with --headless, "
+                                       "--catalogue and --map; the window plays one device");
         if (headless && scale != 1)
             throw ql::CommandLineError("--scale enlarges the window; --headless has none");
         if (headless && !drive_file.empty())

@@ -5,8 +5,11 @@
 #include "sim/map/coverage.hpp"
 #include "sim/map/graphviz.hpp"
 #include "sim/map/map_files.hpp"
+#include "sim/script/ordered_jobs.hpp"
 #include "sim/script/suite_runner.hpp"
 #include "sim/tools/catalogue.hpp"
+#include <charconv>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -153,6 +156,18 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "Exit with 1 when the SCRIPTs visited less than SCREENS percent of the "
                    "screens (or TRANSITIONS percent of the transitions)")
         ->type_name("SCREENS%[,TRANSITIONS%]");
+    app.add_option("--jobs", command.jobs,
+                   "Play N SCRIPTs at once, each on a thread and device of its own (by default "
+                   "as many as the machine has cores; one at a time with --settings, whose store "
+                   "they share); also for --catalogue and --map. What is printed and reported "
+                   "is the same for any N")
+        ->type_name("N")
+        ->check(CLI::Range(1, 4096));
+    app.add_option("--shard", command.shard,
+                   "Play only shard K of N of the SCRIPTs (K from 1 to N), chosen by each "
+                   "script's path, so that N runs with K = 1 to N play every script once; "
+                   "without it, CI_NODE_INDEX and CI_NODE_TOTAL are used when both are set")
+        ->type_name("K/N");
     app.footer([] {
         std::string names = "The screens expect-screen knows:";
         std::size_t column = names.size();
@@ -192,6 +207,7 @@ std::string option_error(const CLI::App& app, const CLI::ParseError& error) {
     if (what.find("missing") != std::string::npos) return option + " needs a value";
     if (option == "--scale") return "--scale takes a whole number from 1 to 4";
     if (option == "--speed") return "--speed takes a number from 0.25 to 64";
+    if (option == "--jobs") return "--jobs takes a whole number from 1 to 4096";
     return option + " does not take that value";
 }
 
@@ -229,7 +245,60 @@ std::string map_conflict(const HeadlessCommand& command) {
     return {};
 }
 
+bool in_shard(const std::string& script, unsigned k, unsigned n) {
+    // FNV-1a: the same on every machine and in every build, unlike std::hash.
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : script) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
+    }
+    return hash % n == k - 1;
+}
+
 namespace {
+
+// "K/N" with 1 <= K <= N.
+bool parse_shard(std::string_view text, unsigned& k, unsigned& n) {
+    const std::size_t slash = text.find('/');
+    if (slash == std::string_view::npos) return false;
+    const auto whole = [](std::string_view part, unsigned& value) {
+        const auto [end, ec] = std::from_chars(part.data(), part.data() + part.size(), value);
+        return !part.empty() && ec == std::errc() && end == part.data() + part.size();
+    };
+    return whole(text.substr(0, slash), k) && whole(text.substr(slash + 1), n) && n >= 1 &&
+           n <= 10000 && k >= 1 && k <= n;
+}
+
+} // namespace
+
+bool shard_of(const HeadlessCommand& command, unsigned& k, unsigned& n, std::string& error) {
+    k = n = 1;
+    if (!command.shard.empty()) {
+        if (parse_shard(command.shard, k, n)) return true;
+        error = "--shard takes K/N, whole numbers with 1 <= K <= N <= 10000: 2/4";
+        return false;
+    }
+    const char* index = std::getenv("CI_NODE_INDEX");
+    const char* total = std::getenv("CI_NODE_TOTAL");
+    if (index == nullptr || total == nullptr || *index == '\0' || *total == '\0') return true;
+    if (parse_shard(std::string(index) + "/" + total, k, n)) return true;
+    error = std::string("CI_NODE_INDEX=") + index + " and CI_NODE_TOTAL=" + total +
+            " are not a shard: the index counts from 1 to the total";
+    k = n = 1;
+    return false;
+}
+
+std::string jobs_conflict(const HeadlessCommand& command) {
+    if (!command.shard.empty() && (!command.catalogue.empty() || !command.map.empty()))
+        return "--shard splits the SCRIPTs; give it without --catalogue or --map";
+    return {};
+}
+
+namespace {
+
+unsigned jobs_of(const HeadlessCommand& command) {
+    return command.jobs == 0 ? default_jobs() : command.jobs;
+}
 
 // What the map's device powered on as, for its pages.
 std::string device_description(const HeadlessCommand& command) {
@@ -252,12 +321,14 @@ int run_map_command(const HeadlessCommand& command) {
         std::cerr << "--map: " << DOT_MISSING << '\n';
         return EXIT_USAGE;
     }
-    return write_screen_map(command.map, explore_screen_map(power_on), device_description(command),
-                            std::cout, std::cerr);
+    return write_screen_map(command.map,
+                            explore_screen_map(power_on, MapLimits{}, jobs_of(command)),
+                            device_description(command), std::cout, std::cerr, jobs_of(command));
 }
 
 int run_catalogue_command(const HeadlessCommand& command) {
-    return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr);
+    return write_catalogue(command.catalogue, catalogue_routes(), std::cout, std::cerr,
+                           jobs_of(command));
 }
 
 bool script_options_of(const HeadlessCommand& command, ScriptOptions& options, SettingsLock& lock,
@@ -283,10 +354,19 @@ int run_headless_command(const HeadlessCommand& command) {
         std::cerr << problem << '\n';
         return EXIT_USAGE;
     }
-    std::vector<Script> loaded(command.scripts.size());
+    unsigned shard = 1;
+    unsigned shards = 1;
+    if (!shard_of(command, shard, shards, problem)) {
+        std::cerr << problem << '\n';
+        return EXIT_USAGE;
+    }
+    std::vector<std::string> names;
+    for (const std::string& name : command.scripts)
+        if (in_shard(name, shard, shards)) names.push_back(name);
+    std::vector<Script> loaded(names.size());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
         std::string error;
-        if (!load_script(command.scripts[i], options, loaded[i], error)) {
+        if (!load_script(names[i], options, loaded[i], error)) {
             std::cerr << error << '\n';
             return EXIT_USAGE;
         }
@@ -310,14 +390,21 @@ int run_headless_command(const HeadlessCommand& command) {
     }
     CoverageRecorder recorder;
     if (recording) options.watcher = &recorder;
-    // Several scripts, or a report, make a test run: each script on a device of its own.
-    const int code = loaded.size() > 1 || !command.junit.empty()
-                         ? run_headless_suite(loaded, options, command.junit, std::cout, std::cerr)
+    // Several scripts, a report or a shard make a test run: each script on a device of its own.
+    SuiteOptions suite;
+    suite.junit = command.junit;
+    if (shards > 1)
+        suite.name += " (shard " + std::to_string(shard) + " of " + std::to_string(shards) + ")";
+    // Scripts that share a settings file take their turns with it.
+    suite.jobs = command.settings.empty() ? jobs_of(command) : 1;
+    const int code = loaded.size() > 1 || !command.junit.empty() || shards > 1
+                         ? run_headless_suite(loaded, options, suite, std::cout, std::cerr)
                          : run_headless(loaded, options, std::cout, std::cerr);
     if (!recording) return code;
     CoverageFigures figures;
-    if (!write_coverage(command.coverage, explore_screen_map(options.power_on), recorder, figures,
-                        std::cerr))
+    if (!write_coverage(command.coverage,
+                        explore_screen_map(options.power_on, MapLimits{}, jobs_of(command)),
+                        recorder, figures, std::cerr))
         return EXIT_USAGE;
     std::cerr << coverage_line(figures) << '\n';
     CoverageThreshold threshold;

@@ -22,7 +22,21 @@ struct HeadlessCommand {
     std::string map;          // --map FOLDER
     std::string coverage;     // --coverage FILE
     std::string min_coverage; // --min-coverage SCREENS%[,TRANSITIONS%]
+    unsigned jobs = 0;        // --jobs N, 0 when not given (as many as there are cores)
+    std::string shard;        // --shard K/N, empty when not given
 };
+
+// The scripts of shard K of N (counted from 1): a script belongs to the shard its path hashes
+// to, so that every script is in exactly one shard and adding scripts moves none of the others.
+bool in_shard(const std::string& script, unsigned k, unsigned n);
+
+// --shard K/N, or else CI_NODE_INDEX and CI_NODE_TOTAL from the environment as a CI server sets
+// them. False with one line in `error` when what was given is not a shard; k = n = 1 (every
+// script) when nothing was.
+bool shard_of(const HeadlessCommand& command, unsigned& k, unsigned& n, std::string& error);
+
+// Empty when --jobs and --shard go with the rest of the command line; otherwise why not.
+std::string jobs_conflict(const HeadlessCommand& command);
 
 // Adds the SCRIPT arguments and --rebaseline to a command line.
 void add_script_options(CLI::App& app, HeadlessCommand& command, const std::string& scripts_help);

@@ -1,7 +1,10 @@
 #include "sim/files/atomic_file.hpp"
+#include "sim/files/png_file.hpp"
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,18 +31,23 @@ bool give_up(const std::string& part) {
     return false;
 }
 
-std::string part_name(const std::filesystem::path& path) {
-    return path.string() + ".part";
-}
-
 } // namespace
 
-int open_part(const std::filesystem::path& path, mode_t mode) {
-    return ::open(part_name(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+std::filesystem::path part_name(const std::filesystem::path& path) {
+    // Writers in other threads and processes may be writing the same file at the same moment
+    // (two scripts saving one picture side by side): each gets a part of its own, and the
+    // last rename wins with a whole file.
+    static std::atomic<unsigned long> written{0};
+    return path.string() + "." + std::to_string(::getpid()) + "-" +
+           std::to_string(written.fetch_add(1) + 1) + ".part";
 }
 
-bool commit_part(const std::filesystem::path& path) {
-    const std::string part = part_name(path);
+int open_part(const std::filesystem::path& part, mode_t mode) {
+    return ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+}
+
+bool commit_part(const std::filesystem::path& part_path, const std::filesystem::path& path) {
+    const std::string part = part_path.string();
     const int fd = ::open(part.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return give_up(part);
     const bool synced = ::fsync(fd) == 0;
@@ -70,8 +78,8 @@ bool write_file_atomically(const std::filesystem::path& path, std::string_view t
         step = AtomicWriteStep::none;
         return true;
     }
-    const std::string part = part_name(path);
-    const int fd = open_part(path, mode);
+    const std::string part = part_name(path).string();
+    const int fd = open_part(part, mode);
     if (fd < 0) return false;
     step = AtomicWriteStep::write;
     bool written = write_all(fd, text) && ::fsync(fd) == 0;
@@ -87,6 +95,14 @@ bool write_file_atomically(const std::filesystem::path& path, std::string_view t
     if (std::rename(part.c_str(), path.c_str()) != 0) return give_up(part);
     step = AtomicWriteStep::none;
     return true;
+}
+
+bool write_file_whole(const std::filesystem::path& path, std::string_view text,
+                      std::string& error) {
+    AtomicWriteStep step{};
+    if (write_file_atomically(path, text, step)) return true;
+    error = file_error(path, "write the file");
+    return false;
 }
 
 } // namespace ql

@@ -97,12 +97,6 @@ void free_frame_colours(GifFileType* gif) {
     gif->Image.ColorMap = nullptr;
 }
 
-std::filesystem::path part_of(const std::filesystem::path& path) {
-    std::filesystem::path part = path;
-    part += ".part";
-    return part;
-}
-
 } // namespace
 
 GifRecorder::~GifRecorder() {
@@ -119,10 +113,11 @@ bool GifRecorder::start(const std::filesystem::path& path, const RgbImage& pictu
                         std::uint64_t now_ms, std::string& error) {
     abandon();
     path_ = path;
+    part_ = part_name(path);
     int code = 0;
     errno = 0;
     // Opened here rather than by giflib, so that the file gets the usual permissions.
-    const int fd = open_part(path);
+    const int fd = open_part(part_);
     if (fd < 0) {
         error = file_error(path, "write the file");
         return false;
@@ -132,7 +127,7 @@ bool GifRecorder::start(const std::filesystem::path& path, const RgbImage& pictu
         ::close(fd);
         error = file_error(path, "write the file");
         std::error_code ec;
-        std::filesystem::remove(part_of(path), ec);
+        std::filesystem::remove(part_, ec);
         return false;
     }
     EGifSetGifVersion(file_, true);
@@ -179,10 +174,10 @@ bool GifRecorder::finish(std::uint64_t now_ms, std::string& error) {
     std::error_code ec;
     if (closed != GIF_OK) {
         error = file_error(path_, "write the file");
-        std::filesystem::remove(part_of(path_), ec);
+        std::filesystem::remove(part_, ec);
         return false;
     }
-    if (!commit_part(path_)) {
+    if (!commit_part(part_, path_)) {
         error = file_error(path_, "write the file");
         return false;
     }
@@ -196,7 +191,7 @@ void GifRecorder::abandon() {
     EGifCloseFile(file_, &code);
     file_ = nullptr;
     std::error_code ec;
-    std::filesystem::remove(part_of(path_), ec);
+    std::filesystem::remove(part_, ec);
 }
 
 // The waiting picture as a frame of `delay_cs`: the rectangle where it differs from what the

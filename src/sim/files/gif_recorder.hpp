@@ -18,8 +18,8 @@ inline constexpr std::uint64_t GIF_MAX_DELAY_CS = 65'535;
 // at the recorded speed and a still picture costs one frame however long it stands. Times are
 // in milliseconds; GIF delays are hundredths of a second, each rounded down with the remainder
 // carried, so that the delays add up to the whole recording exactly. Each frame holds only the
-// rectangle that changed. The file is written as FILE.part and renamed to FILE at the end, so
-// no one sees half a GIF; an unfinished recording leaves nothing behind.
+// rectangle that changed. The file is written as a part beside FILE and renamed to FILE at the end,
+// so no one sees half a GIF; an unfinished recording leaves nothing behind.
 class GifRecorder {
   public:
     GifRecorder() = default;
@@ -50,8 +50,9 @@ class GifRecorder {
 
     GifFileType* file_ = nullptr;
     std::filesystem::path path_;
-    RgbImage written_; // the picture as the frames written so far leave it
-    RgbImage pending_; // the newest picture, written once its delay is known
+    std::filesystem::path part_; // written until finished, then renamed to path_
+    RgbImage written_;           // the picture as the frames written so far leave it
+    RgbImage pending_;           // the newest picture, written once its delay is known
     std::uint64_t start_ms_ = 0;
     std::uint64_t written_cs_ = 0; // the delays written so far
     std::uint64_t frames_ = 0;

@@ -90,17 +90,6 @@ std::string coverage_page(const std::string& file, const ScreenMap& map, const G
     return html.str();
 }
 
-bool write_whole(const std::filesystem::path& path, const std::string& text, std::ostream& err) {
-    AtomicWriteStep step{};
-    if (write_file_atomically(path, text, step)) return true;
-    err << file_error(step == AtomicWriteStep::rename
-                          ? path
-                          : std::filesystem::path(path.string() + ".part"),
-                      "write the file")
-        << '\n';
-    return false;
-}
-
 } // namespace
 
 void CoverageRecorder::visit(const Screen* screen) {
@@ -159,6 +148,16 @@ void CoverageRecorder::handled(Shell& shell) {
         break;
     }
     pending_ = Pending::none;
+}
+
+std::unique_ptr<ShellWatcher> CoverageRecorder::fork() const {
+    return std::make_unique<CoverageRecorder>();
+}
+
+void CoverageRecorder::merge(const ShellWatcher& other) {
+    const auto& recorded = dynamic_cast<const CoverageRecorder&>(other);
+    screens_.insert(recorded.screens_.begin(), recorded.screens_.end());
+    transitions_.insert(recorded.transitions_.begin(), recorded.transitions_.end());
 }
 
 std::string coverage_input_name(std::uint8_t code) {

@@ -4,6 +4,7 @@
 #include "sim/script/script_runner.hpp"
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -23,6 +24,8 @@ class CoverageRecorder final : public ShellObserver, public ShellWatcher {
     void watch(Shell& shell) override;
     void input(const Shell& shell, const ShellInput& in) override;
     void handled(Shell& shell) override;
+    std::unique_ptr<ShellWatcher> fork() const override;
+    void merge(const ShellWatcher& other) override;
 
     // Input codes: 0-3 a button clicked, 4-7 held (past the hold time), 8-11 the keys up,
     // down, left, right.

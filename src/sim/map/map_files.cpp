@@ -191,15 +191,6 @@ std::string map_page(const ScreenMap& map, const std::string& looks_like, const 
     return html.str();
 }
 
-bool write_whole(const fs::path& path, const std::string& text, std::ostream& err) {
-    AtomicWriteStep step{};
-    if (write_file_atomically(path, text, step)) return true;
-    err << file_error(step == AtomicWriteStep::rename ? path : fs::path(path.string() + ".part"),
-                      "write the file")
-        << '\n';
-    return false;
-}
-
 } // namespace
 
 std::string short_input(const std::string& input) {
@@ -214,7 +205,7 @@ std::string short_input(const std::string& input) {
 }
 
 int write_screen_map(const std::string& folder, const ScreenMap& map, const std::string& looks_like,
-                     std::ostream& out, std::ostream& err) {
+                     std::ostream& out, std::ostream& err, unsigned jobs) {
     const fs::path dir(folder);
     std::error_code ec;
     fs::create_directories(dir / "screens", ec);
@@ -232,7 +223,7 @@ int write_screen_map(const std::string& folder, const ScreenMap& map, const std:
     std::ostringstream catalogue_out;
     std::ostringstream catalogue_err;
     if (write_catalogue((dir / "catalogue").string(), catalogue_routes(), catalogue_out,
-                        catalogue_err) == EXIT_USAGE) {
+                        catalogue_err, jobs) == EXIT_USAGE) {
         err << catalogue_err.str();
         return EXIT_USAGE;
     }
@@ -252,6 +243,13 @@ int write_screen_map(const std::string& folder, const ScreenMap& map, const std:
         << (map.limit_reached ? " (the limit was reached)" : "") << ": "
         << (dir / "index.html").string() << '\n';
     return map.unreached.empty() ? EXIT_PASSED : EXIT_EXPECTATION_FAILED;
+}
+
+bool write_whole(const std::filesystem::path& path, const std::string& text, std::ostream& err) {
+    std::string error;
+    if (write_file_whole(path, text, error)) return true;
+    err << error << '\n';
+    return false;
 }
 
 } // namespace ql

@@ -1,5 +1,6 @@
 #pragma once
 #include "sim/map/screen_map.hpp"
+#include <filesystem>
 #include <iosfwd>
 #include <set>
 #include <string>
@@ -26,8 +27,11 @@ std::string map_graph(const ScreenMap& map, const GraphMarks* marks);
 // nodes link to), map.svg (drawn by Graphviz's dot) and index.html (the drawing, the
 // thumbnails and every edge's script). `looks_like` says what the device powered on as.
 // Returns 0, 1 when some screen of the list was not reached, 2 (one line on `err`) when dot
-// is missing or a file cannot be written.
+// is missing or a file cannot be written. The catalogue is pictured by `jobs` threads.
 int write_screen_map(const std::string& folder, const ScreenMap& map, const std::string& looks_like,
-                     std::ostream& out, std::ostream& err);
+                     std::ostream& out, std::ostream& err, unsigned jobs = 1);
+
+// Writes one file of a map or report whole; false with one line on `err` when it cannot.
+bool write_whole(const std::filesystem::path& path, const std::string& text, std::ostream& err);
 
 } // namespace ql

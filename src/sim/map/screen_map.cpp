@@ -1,10 +1,13 @@
 #include "sim/map/screen_map.hpp"
 #include "device/screens/screen_list.hpp"
 #include "sim/files/lcd_frame.hpp"
+#include "sim/script/ordered_jobs.hpp"
 #include "sim/script/script.hpp"
 #include "sim/script/script_runner.hpp"
 #include "sim/tools/catalogue.hpp"
+#include <array>
 #include <deque>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <unordered_map>
@@ -101,8 +104,8 @@ std::vector<std::string> script_of(const std::string& lines) {
 
 class Explorer {
   public:
-    Explorer(const PowerOnOptions& power_on, const MapLimits& limits)
-        : power_on_(power_on), limits_(limits) {
+    Explorer(const PowerOnOptions& power_on, const MapLimits& limits, unsigned jobs)
+        : power_on_(power_on), limits_(limits), jobs_(jobs) {
         map_.state_limit = limits.states;
         map_.states_per_screen = limits.per_screen;
     }
@@ -215,36 +218,78 @@ class Explorer {
         map_.edges.push_back({from.screen->name, input, to->name, script});
     }
 
+    // What a state's inputs lead to: each button clicked and held, the device left alone for a
+    // quarter second, and each arrow key. Replays only, so states are tried side by side.
+    struct Trials {
+        std::array<std::vector<std::string>, 8> button_paths;
+        std::array<Reached, 8> buttons;
+        Reached still;
+        std::array<std::vector<std::string>, 4> key_paths;
+        std::array<Reached, 4> keys;
+    };
+
+    Trials trials_of(const State& state) const {
+        Trials trials;
+        for (std::size_t b = 0; b < 4; ++b)
+            for (const bool hold : {false, true}) {
+                std::vector<std::string>& path = trials.button_paths[b * 2 + (hold ? 1 : 0)];
+                path = state.path;
+                path.push_back(hold ? std::string("hold ") + MAP_BUTTON_NAMES[b] + ' ' +
+                                          MAP_HOLD_DURATION
+                                    : std::string("click ") + MAP_BUTTON_NAMES[b]);
+                trials.buttons[b * 2 + (hold ? 1 : 0)] = replay(power_on_, path);
+            }
+        // An arrow key counts where the screen shows it within a quarter second.
+        std::vector<std::string> idle = state.path;
+        idle.emplace_back("wait 250ms");
+        trials.still = replay(power_on_, idle);
+        if (!trials.still.played) return trials;
+        for (std::size_t k = 0; k < 4; ++k) {
+            std::vector<std::string>& path = trials.key_paths[k];
+            path = state.path;
+            path.push_back(std::string("key ") + MAP_KEY_NAMES[k]);
+            path.emplace_back("wait 250ms");
+            trials.keys[k] = replay(power_on_, path);
+        }
+        return trials;
+    }
+
+    // The states waiting are tried side by side and taken in the order they were queued, so
+    // the map is the same for any number of jobs.
     void explore() {
         while (!queue_.empty()) {
-            const State state = std::move(queue_.front());
-            queue_.pop_front();
-            for (std::size_t b = 0; b < 4; ++b)
-                for (const bool hold : {false, true})
-                    try_input(state, map_input_name(hold, b),
-                              hold ? std::string("hold ") + MAP_BUTTON_NAMES[b] + ' ' +
-                                         MAP_HOLD_DURATION
-                                   : std::string("click ") + MAP_BUTTON_NAMES[b],
-                              "");
-            // An arrow key counts where the screen shows it within a quarter second.
-            std::vector<std::string> idle = state.path;
-            idle.emplace_back("wait 250ms");
-            const Reached still = replay(power_on_, idle);
-            if (!still.played) continue;
-            for (const char* key : MAP_KEY_NAMES)
-                try_input(state, std::string("key ") + key, std::string("key ") + key,
-                          state_key(still));
+            std::vector<State> batch(std::make_move_iterator(queue_.begin()),
+                                     std::make_move_iterator(queue_.end()));
+            queue_.clear();
+            std::vector<Trials> trials(batch.size());
+            run_ordered_jobs(
+                batch.size(), jobs_, [&](std::size_t i) { trials[i] = trials_of(batch[i]); },
+                [&](std::size_t i) {
+                    take(batch[i], trials[i]);
+                    trials[i] = Trials{};
+                    return true;
+                });
         }
     }
 
-    // Plays the state's path and one input; `unless` (for the arrow keys) is the state the
-    // device reaches without the input, where the input then changed nothing.
-    void try_input(const State& state, const std::string& input, const std::string& command,
-                   const std::string& unless) {
-        std::vector<std::string> path = state.path;
-        path.push_back(command);
-        if (!unless.empty()) path.emplace_back("wait 250ms");
-        const Reached reached = replay(power_on_, path);
+    void take(const State& state, Trials& trials) {
+        for (std::size_t b = 0; b < 4; ++b)
+            for (const bool hold : {false, true}) {
+                const std::size_t at = b * 2 + (hold ? 1 : 0);
+                take_input(state, map_input_name(hold, b), std::move(trials.button_paths[at]),
+                           trials.buttons[at], "");
+            }
+        if (!trials.still.played) return;
+        const std::string unless = state_key(trials.still);
+        for (std::size_t k = 0; k < 4; ++k)
+            take_input(state, std::string("key ") + MAP_KEY_NAMES[k],
+                       std::move(trials.key_paths[k]), trials.keys[k], unless);
+    }
+
+    // The state's path and one input reached `reached`; `unless` (for the arrow keys) is the
+    // state the device reaches without the input, where the input then changed nothing.
+    void take_input(const State& state, const std::string& input, std::vector<std::string> path,
+                    const Reached& reached, const std::string& unless) {
         if (!reached.played || reached.screen == nullptr) return;
         if (!unless.empty() && state_key(reached) == unless) return;
         note_edge(state, input, reached.screen, path);
@@ -256,6 +301,7 @@ class Explorer {
 
     PowerOnOptions power_on_;
     MapLimits limits_;
+    unsigned jobs_;
     ScreenMap map_;
     std::deque<State> queue_;
     std::unordered_set<std::string> seen_;
@@ -270,8 +316,9 @@ std::string map_input_name(bool hold, std::size_t button) {
     return std::string(hold ? "hold " : "click ") + MAP_BUTTON_NAMES[button];
 }
 
-ScreenMap explore_screen_map(const PowerOnOptions& power_on, const MapLimits& limits) {
-    return Explorer(power_on, limits).run();
+ScreenMap explore_screen_map(const PowerOnOptions& power_on, const MapLimits& limits,
+                             unsigned jobs) {
+    return Explorer(power_on, limits, jobs).run();
 }
 
 } // namespace ql

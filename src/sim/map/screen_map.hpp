@@ -58,7 +58,9 @@ struct MapLimits {
 // a screen's outcome needs inputs a user types or drives (a calibration's distance, a fuel
 // point, a wizard's error), the ways of the screen catalogue are followed too, and the
 // exploration goes on from where they end.
-ScreenMap explore_screen_map(const PowerOnOptions& power_on, const MapLimits& limits = {});
+// `jobs` states are tried at once; the map is the same for any number.
+ScreenMap explore_screen_map(const PowerOnOptions& power_on, const MapLimits& limits = {},
+                             unsigned jobs = 1);
 
 // "click top-left" from the index of the button, "key up" from the index of the key.
 std::string map_input_name(bool hold, std::size_t button);

@@ -16,10 +16,15 @@ inline constexpr int EXIT_EXPECTATION_FAILED = 1;
 inline constexpr int EXIT_USAGE = 2; // bad option or script line, unreadable or unwritable file
 
 // Told of every shell a runner makes, before anything plays on it: how a coverage recorder
-// starts watching.
+// starts watching. Scripts played side by side are each watched by a fork of their own, whose
+// findings are merged back in the scripts' order.
 struct ShellWatcher {
     virtual ~ShellWatcher() = default;
     virtual void watch(Shell& shell) = 0;
+    // A new watcher of the same kind, with nothing seen yet.
+    virtual std::unique_ptr<ShellWatcher> fork() const = 0;
+    // Adds what `other`, a fork of this one, saw.
+    virtual void merge(const ShellWatcher& other) = 0;
 };
 
 struct ScriptOptions {

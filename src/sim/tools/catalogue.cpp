@@ -7,6 +7,7 @@
 #include "sim/files/markup.hpp"
 #include "sim/files/png_file.hpp"
 #include "sim/host/device_setup.hpp"
+#include "sim/script/ordered_jobs.hpp"
 #include "sim/script/script.hpp"
 #include "sim/script/script_runner.hpp"
 #include <charconv>
@@ -253,17 +254,6 @@ std::string catalogue_page(const std::vector<CatalogueRoute>& routes,
     return html.str();
 }
 
-// Written atomically, so that a reader never sees half a page.
-bool write_page(const std::filesystem::path& path, const std::string& page, std::string& error) {
-    AtomicWriteStep step{};
-    if (write_file_atomically(path, page, step)) return true;
-    // What could not be written or renamed: the part, or the page it was to become.
-    error = file_error(
-        step == AtomicWriteStep::rename ? path : std::filesystem::path(path.string() + ".part"),
-        "write the file");
-    return false;
-}
-
 // What a look powers on as: the language chosen at power-on; for miles and gallons, the store
 // a device keeps after its Units screen switched both.
 bool power_on_for(const CatalogueLook& look, PowerOnOptions& options, std::string& error) {
@@ -306,7 +296,7 @@ std::string catalogue_file_name(const std::string& screen, const CatalogueLook& 
 }
 
 int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>& routes,
-                    std::ostream& out, std::ostream& err) {
+                    std::ostream& out, std::ostream& err, unsigned jobs) {
     const std::filesystem::path dir(folder);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
@@ -336,35 +326,63 @@ int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>
             missing[{name, i}] = why;
     }
 
-    int pictures = 0;
-    for (std::size_t i = 0; i < looks.size(); ++i) {
-        PowerOnOptions options;
-        std::string error;
-        if (!power_on_for(looks[i], options, error)) {
-            for (const auto& [name, script] : scripts)
-                missing[{name, i}] = error;
-            continue;
-        }
+    // Each look's power-on, then every screen in every look, each on a device of its own.
+    std::vector<PowerOnOptions> power_ons(looks.size());
+    std::vector<std::string> look_errors(looks.size());
+    run_ordered_jobs(
+        looks.size(), jobs,
+        [&](std::size_t i) { power_on_for(looks[i], power_ons[i], look_errors[i]); },
+        [](std::size_t) { return true; });
+    struct Picture {
+        std::size_t look = 0;
+        const std::string* screen = nullptr;
+        const Script* script = nullptr;
+        std::string missing;     // why it is not pictured
+        std::string write_error; // why its file could not be written
+    };
+    std::vector<Picture> pictures_to_take;
+    for (std::size_t i = 0; i < looks.size(); ++i)
         for (const auto& [name, script] : scripts) {
-            Shell shell(ShellConfig{options, {}});
-            const bool played = play(shell, script);
-            if (!played || name != screen_name(shell.dev, "none")) {
-                missing[{name, i}] = std::string(played ? "" : "a step failed; ") +
-                                     "the steps end on " + screen_name(shell.dev, "none");
-                continue;
-            }
-            if (!write_png(dir / catalogue_file_name(name, looks[i]), lcd_image(shell.dev.lcd),
-                           error)) {
-                err << error << '\n';
-                return EXIT_USAGE;
-            }
-            ++pictures;
+            if (!look_errors[i].empty())
+                missing[{name, i}] = look_errors[i];
+            else
+                pictures_to_take.push_back({i, &name, &script, {}, {}});
         }
-    }
+    int pictures = 0;
+    bool unwritable = false;
+    run_ordered_jobs(
+        pictures_to_take.size(), jobs,
+        [&](std::size_t p) {
+            Picture& picture = pictures_to_take[p];
+            Shell shell(ShellConfig{power_ons[picture.look], {}});
+            const bool played = play(shell, *picture.script);
+            const std::string reached = screen_name(shell.dev, "none");
+            if (!played || *picture.screen != reached) {
+                picture.missing =
+                    std::string(played ? "" : "a step failed; ") + "the steps end on " + reached;
+                return;
+            }
+            write_png(dir / catalogue_file_name(*picture.screen, looks[picture.look]),
+                      lcd_image(shell.dev.lcd), picture.write_error);
+        },
+        [&](std::size_t p) {
+            const Picture& picture = pictures_to_take[p];
+            if (!picture.write_error.empty()) {
+                err << picture.write_error << '\n';
+                unwritable = true;
+                return false;
+            }
+            if (picture.missing.empty())
+                ++pictures;
+            else
+                missing[{*picture.screen, picture.look}] = picture.missing;
+            return true;
+        });
+    if (unwritable) return EXIT_USAGE;
 
     std::string error;
     const std::filesystem::path page = dir / "index.html";
-    if (!write_page(page, catalogue_page(routes, looks, missing), error)) {
+    if (!write_file_whole(page, catalogue_page(routes, looks, missing), error)) {
         err << error << '\n';
         return EXIT_USAGE;
     }

@@ -38,8 +38,9 @@ std::string catalogue_file_name(const std::string& screen, const CatalogueLook& 
 // FOLDER/index.html. A screen that no route reaches, or whose steps end on another screen, is
 // named on `err` and on the page. Returns 0 when every screen was pictured in every look, 1
 // when some are missing, 2 (with one line on `err`) when the folder or a file cannot be
-// written.
+// written. `jobs` pictures are taken at once, each on a device of its own; the files and the
+// messages are the same for any number.
 int write_catalogue(const std::string& folder, const std::vector<CatalogueRoute>& routes,
-                    std::ostream& out, std::ostream& err);
+                    std::ostream& out, std::ostream& err, unsigned jobs = 1);
 
 } // namespace ql

@@ -1,12 +1,15 @@
 #include "sim/tools/monkey.hpp"
+#include "device/hardware/buttons.hpp"
 #include "device/hardware/keys.hpp"
 #include "sim/host/shell.hpp"
-#include "device/hardware/buttons.hpp"
+#include "sim/script/ordered_jobs.hpp"
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace ql {
 
@@ -190,6 +193,37 @@ class Monkey {
 
 MonkeyResult run_monkey(const MonkeyOptions& options) {
     return Monkey(options).run();
+}
+
+SoakResult run_soak(const SoakOptions& options) {
+    const std::uint64_t per_seed = std::max<std::uint64_t>(1, options.per_seed);
+    const std::uint64_t inputs = options.monkey.inputs;
+    const std::size_t runs =
+        static_cast<std::size_t>(inputs == 0 ? 1 : (inputs - 1) / per_seed + 1);
+    std::vector<MonkeyResult> results(runs);
+    SoakResult soak;
+    run_ordered_jobs(
+        runs, options.jobs,
+        [&](std::size_t i) {
+            MonkeyOptions one = options.monkey;
+            one.seed += i;
+            one.inputs = std::min(per_seed, inputs - i * per_seed);
+            results[i] = run_monkey(one);
+        },
+        [&](std::size_t i) {
+            MonkeyResult& run = results[i];
+            MonkeyResult& total = soak.total;
+            ++soak.seeds;
+            total.inputs += run.inputs;
+            total.simulated_ms += run.simulated_ms;
+            for (const auto& [name, count] : run.screens)
+                total.screens[name] += count;
+            total.passed = run.passed;
+            total.failure = std::move(run.failure);
+            run = MonkeyResult{};
+            return total.passed;
+        });
+    return soak;
 }
 
 void print_monkey_summary(const MonkeyResult& result, std::ostream& out) {

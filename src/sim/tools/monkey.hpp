@@ -25,6 +25,20 @@ struct MonkeyResult {
 
 MonkeyResult run_monkey(const MonkeyOptions& options);
 
+// A soak split across seeds: `inputs` in runs of at most `per_seed`, seeds `seed`, `seed` + 1,
+// ..., each on a device of its own, `jobs` at once. The result adds the runs up to the first
+// that broke a rule (whose failure it carries), and is the same for any number of jobs.
+struct SoakOptions {
+    MonkeyOptions monkey;
+    std::uint64_t per_seed = 100'000;
+    unsigned jobs = 1;
+};
+struct SoakResult {
+    MonkeyResult total;
+    std::uint64_t seeds = 0; // runs played, the broken one included
+};
+SoakResult run_soak(const SoakOptions& options);
+
 // "inputs, simulated hours, screens visited" and one line per screen.
 void print_monkey_summary(const MonkeyResult& result, std::ostream& out);
 

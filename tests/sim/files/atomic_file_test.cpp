@@ -1,10 +1,14 @@
 #include "sim/files/atomic_file.hpp"
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -29,7 +33,7 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoPart) {
     ASSERT_TRUE(ql::write_file_atomically(file, "new", step));
     EXPECT_EQ(contents(file), "new");
     EXPECT_EQ(step, ql::AtomicWriteStep::none);
-    EXPECT_FALSE(fs::exists(dir / "out.txt.part"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
 
     EXPECT_FALSE(ql::write_file_atomically(dir / "missing" / "out.txt", "x", step));
     EXPECT_EQ(step, ql::AtomicWriteStep::open);
@@ -41,14 +45,40 @@ TEST(AtomicFile, ReplacesWholeOrLeavesTheOldFileAndNoPart) {
     EXPECT_EQ(step, ql::AtomicWriteStep::rename);
     EXPECT_EQ(errno, EISDIR);
     EXPECT_TRUE(fs::is_directory(dir / "taken"));
-    EXPECT_FALSE(fs::exists(dir / "taken.part"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
     EXPECT_EQ(contents(file), "new");
     fs::remove_all(dir);
 
     // A device keeps its name: written into, never renamed over.
     EXPECT_TRUE(ql::write_file_atomically("/dev/null", "x", step));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
-    EXPECT_FALSE(fs::exists("/dev/null.part"));
+}
+
+// Threads writing one file at once each leave it whole: the last rename wins, no part is left.
+TEST(AtomicFile, WritersRacingForOneFileLeaveOneWholeText) {
+    const fs::path dir = fs::temp_directory_path() / ("ql730_race_" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path file = dir / "shared.txt";
+    std::vector<std::string> texts;
+    for (char c = 'a'; c < 'e'; ++c)
+        texts.emplace_back(200'000, c);
+    std::vector<std::thread> writers;
+    std::atomic<int> failed{0};
+    for (const std::string& text : texts)
+        writers.emplace_back([&, text] {
+            ql::AtomicWriteStep step{};
+            for (int i = 0; i < 20; ++i)
+                if (!ql::write_file_atomically(file, text, step)) ++failed;
+        });
+    for (std::thread& writer : writers)
+        writer.join();
+    EXPECT_EQ(failed, 0);
+    const std::string found = contents(file);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), found), texts.end())
+        << "a mixed file of " << found.size() << " bytes";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+    fs::remove_all(dir);
 }
 
 } // namespace

@@ -11,7 +11,10 @@ namespace {
 
 class ScreenMapTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() { map = new ScreenMap(explore_screen_map(PowerOnOptions{})); }
+    // Explored by three threads: the map must be the one a single thread finds.
+    static void SetUpTestSuite() {
+        map = new ScreenMap(explore_screen_map(PowerOnOptions{}, MapLimits{}, 3));
+    }
     static void TearDownTestSuite() {
         delete map;
         map = nullptr;
@@ -91,8 +94,25 @@ TEST_F(ScreenMapTest, ReachesEveryScreenAndEveryScriptTakesItsTransition) {
     }
 }
 
-// Two small scripts as a suite: the coverage holds what they visited and nothing else, and
-// the threshold passes at the share reached and fails just above it.
+// Threads only share out the replays: one thread finds the same nodes and edges, in the same
+// order, with the same scripts and pictures.
+TEST_F(ScreenMapTest, OneThreadFindsTheSameMap) {
+    const ScreenMap alone = explore_screen_map(PowerOnOptions{}, MapLimits{}, 1);
+    ASSERT_EQ(alone.nodes.size(), map->nodes.size());
+    for (std::size_t i = 0; i < alone.nodes.size(); ++i) {
+        EXPECT_EQ(alone.nodes[i].screen, map->nodes[i].screen);
+        EXPECT_EQ(alone.nodes[i].group, map->nodes[i].group);
+        EXPECT_EQ(alone.nodes[i].script, map->nodes[i].script);
+        EXPECT_TRUE(alone.nodes[i].picture.rgb == map->nodes[i].picture.rgb);
+    }
+    ASSERT_EQ(alone.edges.size(), map->edges.size());
+    for (std::size_t i = 0; i < alone.edges.size(); ++i)
+        EXPECT_EQ(alone.edges[i].script, map->edges[i].script) << alone.edges[i].from;
+    EXPECT_EQ(alone.states_explored, map->states_explored);
+}
+
+// Two small scripts as a suite on two threads: the coverage holds what they visited and nothing
+// else, and the threshold passes at the share reached and fails just above it.
 TEST_F(ScreenMapTest, CoverageOfASuiteIsWhatItsScriptsVisited) {
     const std::vector<Script> scripts = {
         script_from("menu", {"click top-left", "click top-left"}),
@@ -104,7 +124,9 @@ TEST_F(ScreenMapTest, CoverageOfASuiteIsWhatItsScriptsVisited) {
     options.watcher = &recorder;
     std::ostringstream out;
     std::ostringstream err;
-    ASSERT_EQ(run_headless_suite(scripts, options, "", out, err), EXIT_PASSED) << err.str();
+    SuiteOptions suite;
+    suite.jobs = 2;
+    ASSERT_EQ(run_headless_suite(scripts, options, suite, out, err), EXIT_PASSED) << err.str();
 
     std::vector<std::string> screens;
     for (const Screen* screen : recorder.screens())
