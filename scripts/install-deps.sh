@@ -16,7 +16,7 @@ set -euo pipefail
 window=(g++ cmake ninja-build libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core libpng-dev libgif-dev
         libcli11-dev nlohmann-json3-dev graphviz libpugixml-dev libgeographiclib-dev libgps-dev)
 test=("${window[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-      xvfb xdotool x11-apps python3 chromium gpsd gpsd-clients
+      xvfb xdotool x11-apps python3 python3-junitparser chromium gpsd gpsd-clients
       help2man lintian desktop-file-utils bash-completion man-db zip dpkg-dev file)
 # npm is the browser test's: Debian's, unless the node.js installed brings its own.
 web=(cmake ninja-build nlohmann-json3-dev emscripten node-acorn chromium nodejs npm)

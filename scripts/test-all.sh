@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs whatever is missing (every set of install-deps.sh), then builds and runs every test
-# in three presets: the optimised build, the AddressSanitizer + UndefinedBehaviorSanitizer
-# build, and a clang build, so that neither compiler's warnings (errors in the presets)
-# surprise a user. Then the browser page: built as WebAssembly and played in headless
-# Chromium against ql730-headless. Last, as root, the Debian package: built, lintian, installed,
+# in four presets: the optimised build, the AddressSanitizer + UndefinedBehaviorSanitizer
+# build, a clang build, so that neither compiler's warnings (errors in the presets) surprise a
+# user, and the ThreadSanitizer build, which plays suites, the map and the soak on threads.
+# Then the browser page: built as WebAssembly and played in headless Chromium against
+# ql730-headless. Last, as root, the Debian package: built, lintian, installed,
 # used and removed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh all
-for preset in default asan clang; do
+for preset in default asan clang tsan; do
     echo "=== $preset ==="
     cmake --preset "$preset"
     cmake --build --preset "$preset"

@@ -212,9 +212,19 @@ row 2 "ql730-headless: cannot read the script missing.txt: No such file or direc
 row 2 "ql730-headless: --variant 300: the variant is a whole number from 0 to 255" --variant 300 empty.txt
 row 1 "ql730-headless: fail.txt:2: expected the screen MainMenuScreen, found MainTripScreen" fail.txt
 row 0 "" empty.txt
+row 2 "ql730-headless: --jobs takes a whole number from 1 to 4096 (see --help)" --jobs 0 empty.txt
+row 2 "ql730-headless: --jobs takes a whole number from 1 to 4096 (see --help)" --jobs many empty.txt
+row 2 "ql730-headless: --shard takes K/N, whole numbers with 1 <= K <= N <= 10000: 2/4" --shard 5/4 empty.txt
+row 2 "ql730-headless: --shard takes K/N, whole numbers with 1 <= K <= N <= 10000: 2/4" --shard 0/4 empty.txt
+row 2 "ql730-headless: --shard splits the SCRIPTs; give it without --catalogue or --map (see --help)" --shard 1/2 --catalogue cat
+CI_NODE_INDEX=0 CI_NODE_TOTAL=4 row 2 "ql730-headless: CI_NODE_INDEX=0 and CI_NODE_TOTAL=4 are not a shard: the index counts from 1 to the total" empty.txt
+program=$sim
+row 2 "ql730-sim: --jobs and --shard are for scripts run with --headless, --catalogue and --map; the window plays one device (see --help)" --jobs 2
 program=$soak
 row 2 "ql730-soak: --bogus is not an option (see --help)" --bogus
 row 2 "ql730-soak: --inputs needs a whole number (see --help)" --inputs -5
+row 2 "ql730-soak: --jobs takes a whole number from 1 to 4096 (see --help)" --jobs 0
+row 2 "ql730-soak: --per-seed takes a whole number from 1 (see --help)" --per-seed 0
 
 # --version: the name and the version on standard output, nothing else, exit code 0. Built
 # from a git checkout that is not at the tag vVERSION, `git describe` follows in brackets (of

@@ -1,6 +1,7 @@
 """Every scenario as one suite: played on three threads it prints and reports exactly what one
 thread does; split into four shards (by --shard and by the CI variables) every script runs
-exactly once, and a script added later moves no other script to another shard."""
+exactly once, their reports merge into one, and a script added later moves no other script to
+another shard."""
 import glob
 import os
 import re
@@ -70,6 +71,11 @@ with tempfile.TemporaryDirectory() as work:
 
     by_option = shards(scripts, False)
     assert sorted(by_option) == scripts
+    # The shards' reports merged as a CI job would (junitparser, as docs/ci.md shows).
+    merged = os.path.join(work, "merged.xml")
+    subprocess.run(["/usr/bin/python3", "-m", "junitparser", "merge", "--glob",
+                    os.path.join(work, "shard-*.xml"), merged], check=True)
+    assert sorted(c.get("name") for c in ET.parse(merged).getroot().iter("testcase")) == scripts
     assert len(set(by_option.values())) == 4, by_option
     assert shards(scripts, True) == by_option
     # One script fewer, as before it was added: the others stay where they were.
