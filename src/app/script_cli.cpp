@@ -363,14 +363,23 @@ int run_headless_command(const HeadlessCommand& command) {
     std::vector<std::string> names;
     for (const std::string& name : command.scripts)
         if (in_shard(name, shard, shards)) names.push_back(name);
+    // Read side by side too; the first mistake in the order given is the one reported.
     std::vector<Script> loaded(names.size());
-    for (std::size_t i = 0; i < loaded.size(); ++i) {
-        std::string error;
-        if (!load_script(names[i], options, loaded[i], error)) {
-            std::cerr << error << '\n';
-            return EXIT_USAGE;
-        }
-    }
+    std::vector<std::string> errors(names.size());
+    bool refused = false;
+    run_ordered_jobs(
+        names.size(), jobs_of(command),
+        [&](std::size_t i) {
+            if (!load_script(names[i], options, loaded[i], errors[i]) && errors[i].empty())
+                errors[i] = "cannot read the script " + names[i];
+        },
+        [&](std::size_t i) {
+            if (errors[i].empty()) return true;
+            std::cerr << errors[i] << '\n';
+            refused = true;
+            return false;
+        });
+    if (refused) return EXIT_USAGE;
     const bool recording = !command.coverage.empty() || !command.min_coverage.empty();
     if (!command.coverage.empty() && !dot_available()) {
         std::cerr << "--coverage: " << DOT_MISSING << '\n';
