@@ -28,11 +28,14 @@ rm -rf "$work"
 [[ $(man -w ql730-sim) == /usr/share/man/man1/ql730-sim.1.gz ]] || fail "man -w ql730-sim"
 man ql730-headless 2>/dev/null | grep -q "EXIT STATUS" || fail "man ql730-headless has no EXIT STATUS"
 desktop-file-validate /usr/share/applications/ql730-sim.desktop
-completion=$(bash -c 'source /usr/share/bash-completion/bash_completion
-    COMP_WORDS=(ql730-headless --va); COMP_CWORD=1; COMP_LINE="ql730-headless --va"
-    COMP_POINT=${#COMP_LINE}; _completion_loader ql730-headless; _ql730 ql730-headless --va
-    echo "${COMPREPLY[*]}"')
-[[ $completion == "--variant" ]] || fail "ql730-headless --va<TAB> gave '$completion'"
+complete_word() { # the completions of WORD after ql730-headless
+    bash -c 'source /usr/share/bash-completion/bash_completion
+    COMP_WORDS=(ql730-headless "$1"); COMP_CWORD=1; COMP_LINE="ql730-headless $1"
+    COMP_POINT=${#COMP_LINE}; _completion_loader ql730-headless; _ql730 ql730-headless "$1"
+    echo "${COMPREPLY[*]}"' complete "$1"
+}
+[[ $(complete_word --va) == "--variant" ]] || fail "ql730-headless --va<TAB> gave '$(complete_word --va)'"
+[[ $(complete_word --jo) == "--jobs" ]] || fail "ql730-headless --jo<TAB> gave '$(complete_word --jo)'"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq ql730-sim >/dev/null
 trap - EXIT
