@@ -90,13 +90,27 @@ TEST_F(Catalogue, PicturesEveryScreenInEveryLanguageAndUnitSystem) {
 }
 
 // A way that ends on another screen, and a screen with no way at all, are named on standard
-// error and on the page, and the run fails; the other screens are still pictured.
+// error and on the page, and the run fails; the other screens are still pictured. Three
+// threads say and write exactly what one does.
 TEST_F(Catalogue, NamesTheScreensItCouldNotReach) {
     std::vector<CatalogueRoute> routes = catalogue_routes();
     std::erase_if(routes, [](const CatalogueRoute& r) { return r.screen == "UnitsScreen"; });
     for (CatalogueRoute& route : routes)
         if (route.screen == "FactoryResetScreen") route.steps = "click top-left"; // back
-    ASSERT_EQ(write_catalogue(folder.string(), routes, out, err), EXIT_EXPECTATION_FAILED);
+    ASSERT_EQ(write_catalogue(folder.string(), routes, out, err, 3), EXIT_EXPECTATION_FAILED);
+    std::ostringstream alone_out;
+    std::ostringstream alone_err;
+    ASSERT_EQ(write_catalogue((folder / "alone").string(), routes, alone_out, alone_err, 1),
+              EXIT_EXPECTATION_FAILED);
+    EXPECT_EQ(alone_err.str(), err.str());
+    {
+        std::ifstream in(folder / "alone" / "index.html");
+        std::ostringstream alone_page;
+        alone_page << in.rdbuf();
+        EXPECT_EQ(alone_page.str(), page());
+    }
+    EXPECT_EQ(picture("MainMenuScreen", "german", true).rgb,
+              picture("alone/MainMenuScreen", "german", true).rgb);
     const std::string messages = err.str();
     EXPECT_NE(messages.find("catalogue: FactoryResetScreen (french, imperial) is missing: the "
                             "steps end on MainMenuScreen\n"),
