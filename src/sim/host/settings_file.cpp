@@ -1,6 +1,7 @@
 #include "sim/host/settings_file.hpp"
 #include "sim/files/atomic_file.hpp"
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -146,15 +147,20 @@ bool load_settings_file(const std::string& file, Settings& settings, bool& prese
     present = true;
     std::ostringstream text;
     text << in.rdbuf();
-    const Json j = Json::parse(text.str(), nullptr, false);
+    return read_settings_text(file, text.str(), settings, error);
+}
+
+bool read_settings_text(const std::string& name, std::string_view text, Settings& settings,
+                        std::string& error) {
+    const Json j = Json::parse(text, nullptr, false);
     if (j.is_discarded()) {
-        error = file + ": settings: not valid JSON";
+        error = name + ": settings: not valid JSON";
         return false;
     }
     Settings loaded{};
     std::string problem;
     if (!read_settings(j, loaded, problem)) {
-        error = file + ": " + problem;
+        error = name + ": " + problem;
         return false;
     }
     settings = loaded;
