@@ -29,13 +29,17 @@ bool read_number(const Json& object, const std::string& key, long low, long high
         error = key + ": not a whole number";
         return false;
     }
-    const long number = v.get<long>();
-    if (number < low || number > high) {
-        error = key + ": " + std::to_string(number) + " is out of range (" + std::to_string(low) +
-                " to " + std::to_string(high) + ")";
+    // Whole numbers from 0 up are unsigned: compared as written, never wrapped into a signed
+    // number (2^64 - 1 is not -1), and quoted as written.
+    const bool in_range = v.is_number_unsigned()
+                              ? v.get<std::uint64_t>() <= static_cast<std::uint64_t>(high)
+                              : v.get<std::int64_t>() >= low && v.get<std::int64_t>() <= high;
+    if (!in_range) {
+        error = key + ": " + v.dump() + " is out of range (" + std::to_string(low) + " to " +
+                std::to_string(high) + ")";
         return false;
     }
-    value = static_cast<T>(number);
+    value = static_cast<T>(v.get<std::int64_t>());
     return true;
 }
 
