@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Runs .clusterfuzzlite/build.sh as ClusterFuzzLite runs it, without Docker: the engine's
 # environment (clang, ASan, libFuzzer; SRC holding the checkout as ql730-sim, OUT, WORK under
-# build/cflite), then each fuzzer built in $OUT for RUNS inputs (default 3000) from its
+# build/cflite), then each fuzzer built in $OUT for RUNS inputs (default 5000) from its
 # unzipped seed corpus, with its dictionary and a fixed seed. Fails on any crash.
 # Usage: cflite-local.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-3000}"
+runs="${1:-5000}"
 root="$PWD/build/cflite"
 mkdir -p "$root/src" "$root/out" "$root/work"
 ln -sfn "$PWD" "$root/src/ql730-sim"

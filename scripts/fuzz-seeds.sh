@@ -2,7 +2,8 @@
 # Gathers the seed corpus of one fuzz target into FOLDER (created; files already there stay):
 #   script    the scenarios' scripts and the examples' scripts
 #   settings  the settings files in tests/fuzz/settings/seeds
-#   drive     the examples' drives (CSV, GPX, NMEA) and the scenarios' CSV drives
+#   drive     a short GPX track and NMEA log in tests/fuzz/drive/seeds (the examples' are longer
+#             than an input may be), the examples' drives and the scenarios' CSV drives
 # and, for each, the inputs kept in tests/fuzz/crashes/TARGET. Usage: fuzz-seeds.sh TARGET FOLDER
 set -euo pipefail
 if [ $# -ne 2 ]; then
@@ -17,7 +18,7 @@ shopt -s nullglob
 case $target in
 script) files=(tests/scenarios/*/scenario.txt examples/*.txt) ;;
 settings) files=(tests/fuzz/settings/seeds/*) ;;
-drive) files=(examples/*.csv examples/*.gpx examples/*.nmea tests/scenarios/*/*.csv) ;;
+drive) files=(tests/fuzz/drive/seeds/* examples/*.csv examples/*.gpx examples/*.nmea tests/scenarios/*/*.csv) ;;
 *)
     echo "fuzz-seeds.sh: $target is not a fuzz target; they are script, settings and drive" >&2
     exit 2

@@ -17,7 +17,7 @@ done
 # The fuzzers built by ClusterFuzzLite's build.sh in its engine's environment, each run for a
 # few thousand inputs with a fixed seed (bash scripts/fuzz.sh runs one for longer).
 echo "=== fuzz ==="
-bash scripts/cflite-local.sh 3000
+bash scripts/cflite-local.sh 5000
 # The page (bash scripts/build-web.sh) in Chromium: the LCD on its canvas against print-lcd.
 echo "=== web ==="
 bash scripts/build-web.sh
