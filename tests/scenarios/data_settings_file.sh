@@ -69,6 +69,9 @@ refused resolution 256 "resolution: 256 is out of range (0 to 255)"
 refused alarm_enabled -1 "alarm_enabled: -1 is out of range (0 to 255)"
 refused fuel_unit '"0"' "fuel_unit: not a whole number"
 refused count -129 "fuel_table.count: -129 is out of range (-128 to 127)"
+# Past 2^63: compared and quoted as written, not wrapped (2^64 - 1 is not -1).
+refused count 18446744073709551615 "fuel_table.count: 18446744073709551615 is out of range (-128 to 127)"
+refused contrast 9223372036854775808 "contrast: 9223372036854775808 is out of range (0 to 255)"
 
 # One simulator at a time: while the first waits for its script on a pipe, a second one on the
 # same file, headless or in the window, stops at once; once the first has ended the file is free.

@@ -1,6 +1,7 @@
 #include "sim/host/settings_file.hpp"
 #include "sim/files/atomic_file.hpp"
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
@@ -28,13 +29,17 @@ bool read_number(const Json& object, const std::string& key, long low, long high
         error = key + ": not a whole number";
         return false;
     }
-    const long number = v.get<long>();
-    if (number < low || number > high) {
-        error = key + ": " + std::to_string(number) + " is out of range (" + std::to_string(low) +
-                " to " + std::to_string(high) + ")";
+    // Whole numbers from 0 up are unsigned: compared as written, never wrapped into a signed
+    // number (2^64 - 1 is not -1), and quoted as written.
+    const bool in_range = v.is_number_unsigned()
+                              ? v.get<std::uint64_t>() <= static_cast<std::uint64_t>(high)
+                              : v.get<std::int64_t>() >= low && v.get<std::int64_t>() <= high;
+    if (!in_range) {
+        error = key + ": " + v.dump() + " is out of range (" + std::to_string(low) + " to " +
+                std::to_string(high) + ")";
         return false;
     }
-    value = static_cast<T>(number);
+    value = static_cast<T>(v.get<std::int64_t>());
     return true;
 }
 
@@ -146,15 +151,20 @@ bool load_settings_file(const std::string& file, Settings& settings, bool& prese
     present = true;
     std::ostringstream text;
     text << in.rdbuf();
-    const Json j = Json::parse(text.str(), nullptr, false);
+    return read_settings_text(file, text.str(), settings, error);
+}
+
+bool read_settings_text(const std::string& name, std::string_view text, Settings& settings,
+                        std::string& error) {
+    const Json j = Json::parse(text, nullptr, false);
     if (j.is_discarded()) {
-        error = file + ": settings: not valid JSON";
+        error = name + ": settings: not valid JSON";
         return false;
     }
     Settings loaded{};
     std::string problem;
     if (!read_settings(j, loaded, problem)) {
-        error = file + ": " + problem;
+        error = name + ": " + problem;
         return false;
     }
     settings = loaded;

@@ -2,6 +2,7 @@
 #include "device/settings/settings.hpp"
 #include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 
 namespace ql {
 
@@ -19,6 +20,11 @@ nlohmann::ordered_json settings_state_json(const Settings& settings);
 // by the device when it reads it. Otherwise one line "FILE: key: what is wrong" and false,
 // and `settings` is not to be used.
 bool load_settings_file(const std::string& file, Settings& settings, bool& present,
+                        std::string& error);
+
+// What load_settings_file does with the text it read: the same checks, with NAME in place of
+// FILE in the message.
+bool read_settings_text(const std::string& name, std::string_view text, Settings& settings,
                         std::string& error);
 
 // Whether FILE can be saved, tried before anything runs: false with one line

@@ -159,8 +159,11 @@ bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& r
         error = "cannot read the drive " + path.string() + ": " + std::strerror(errno);
         return false;
     }
-    const std::string name = path.string();
-    const std::string content = text.str();
+    return read_drive_text(path.string(), text.str(), rows, error, note);
+}
+
+bool read_drive_text(const std::string& name, std::string_view content, std::vector<DriveRow>& rows,
+                     std::string& error, std::string* note) {
     std::string track_note;
     bool read = false;
     switch (drive_format(name, content)) {

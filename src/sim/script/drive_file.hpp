@@ -24,4 +24,8 @@ bool parse_drive(const std::string& name, std::string_view text, std::vector<Dri
 bool load_drive_file(const std::filesystem::path& path, std::vector<DriveRow>& rows,
                      std::string& error, std::string* note = nullptr);
 
+// What load_drive_file does with the bytes it read from a file named NAME.
+bool read_drive_text(const std::string& name, std::string_view content, std::vector<DriveRow>& rows,
+                     std::string& error, std::string* note = nullptr);
+
 } // namespace ql
