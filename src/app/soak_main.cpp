@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <iostream>
+#include <malloc.h>
 #include <string_view>
 
 namespace {
@@ -64,6 +65,9 @@ int main(int argc, char** argv) {
         }
     }
     options.jobs = static_cast<unsigned>(jobs);
+    // What a seed's device frees is kept for the next seed's (see script_cli.cpp).
+    mallopt(M_TRIM_THRESHOLD, 128 * 1024 * 1024);
+    mallopt(M_TOP_PAD, 16 * 1024 * 1024);
     const auto start = std::chrono::steady_clock::now();
     const ql::SoakResult soak = ql::run_soak(options);
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;

@@ -1,5 +1,6 @@
 #include "sim/files/lcd_frame.hpp"
 #include "device/graphics/frame_picture.hpp"
+#include "device/hardware/lcd_panel.hpp"
 #include "sim/files/png_file.hpp"
 #include <algorithm>
 #include <cctype>
@@ -47,6 +48,20 @@ std::vector<std::string> split_rows(const std::string& text) {
         rows.push_back(line);
     }
     return rows;
+}
+
+constexpr std::size_t FRAME_LINE = 129; // 128 dots and '\n'
+constexpr std::size_t FRAME_TEXT = FRAME_LINE * 64;
+constexpr std::size_t FRAME_BITS = 128 * 64 / 8;
+
+// 64 lines of 128 '#' or '.', each ending in '\n', and nothing else.
+bool canonical_frame(const std::string& text) {
+    if (text.size() != FRAME_TEXT) return false;
+    for (std::size_t i = 0; i < FRAME_TEXT; ++i) {
+        const char c = text[i];
+        if (i % FRAME_LINE == 128 ? c != '\n' : c != '#' && c != '.') return false;
+    }
+    return true;
 }
 
 // Checks a print-lcd text line by line, so that a hand-edited frame is reported precisely.
@@ -108,9 +123,25 @@ bool read_frame(const std::filesystem::path& path, std::string& frame, std::stri
         error = file_error(path, "read the file");
         return false;
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    const std::string bytes = content.str();
+    std::string bytes;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec) {
+        bytes.resize(size);
+        in.read(bytes.data(), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (ec || in.bad()) {
+        in.clear();
+        in.seekg(0);
+        std::ostringstream content;
+        content << in.rdbuf();
+        bytes = content.str();
+    }
+    // What save-lcd and print-lcd write, exactly: taken as it is, in one pass.
+    if (canonical_frame(bytes)) {
+        frame = std::move(bytes);
+        return true;
+    }
     static constexpr char PNG_SIGNATURE[] = "\x89PNG\r\n\x1a\n";
     if (bytes.compare(0, 8, PNG_SIGNATURE, 8) != 0) {
         // A text frame holds only dots, hashes and line ends; anything else is a damaged
@@ -174,6 +205,45 @@ std::string frame_difference(const std::string& expected, const std::string& fou
         out += "\n                  " + marks;
     }
     return out;
+}
+
+std::string packed_frame(const std::string& frame) {
+    if (!canonical_frame(frame)) return frame;
+    std::string packed(FRAME_BITS, '\0');
+    for (std::size_t row = 0; row < 64; ++row) {
+        for (std::size_t col = 0; col < 128; ++col) {
+            if (frame[row * FRAME_LINE + col] == '#')
+                packed[(row * 128 + col) / 8] =
+                    static_cast<char>(packed[(row * 128 + col) / 8] | (1 << (col % 8)));
+        }
+    }
+    return packed;
+}
+
+std::string unpacked_frame(const std::string& packed) {
+    if (packed.size() != FRAME_BITS) return packed;
+    std::string frame(FRAME_TEXT, '.');
+    for (std::size_t row = 0; row < 64; ++row) {
+        frame[row * FRAME_LINE + 128] = '\n';
+        for (std::size_t col = 0; col < 128; ++col)
+            if ((packed[(row * 128 + col) / 8] >> (col % 8)) & 1)
+                frame[row * FRAME_LINE + col] = '#';
+    }
+    return frame;
+}
+
+std::string lcd_difference(const std::string& expected, const LcdPanel& lcd) {
+    if (expected.size() == FRAME_BITS) {
+        // The common case, a match, without drawing either picture as text.
+        std::string shown(FRAME_BITS, '\0');
+        for (int row = 0; row < 64; ++row)
+            for (int col = 0; col < 128; ++col)
+                if (frame_dot(lcd, col, row))
+                    shown[static_cast<std::size_t>(row * 128 + col) / 8] |=
+                        static_cast<char>(1 << (col % 8));
+        if (shown == expected) return {};
+    }
+    return frame_difference(unpacked_frame(expected), frame_picture(lcd));
 }
 
 } // namespace ql

@@ -16,6 +16,15 @@ bool write_frame(const std::filesystem::path& path, const LcdPanel& lcd, std::st
 // receives it in the print-lcd form.
 bool read_frame(const std::filesystem::path& path, std::string& frame, std::string& error);
 
+// A print-lcd picture kept in an eighth of the room, one bit a dot (a loaded suite holds
+// thousands), and the picture again. A text not in the print-lcd form is kept as it is.
+std::string packed_frame(const std::string& frame);
+std::string unpacked_frame(const std::string& packed);
+
+// Empty when the panel shows `expected` (print-lcd or packed); otherwise what frame_difference
+// says.
+std::string lcd_difference(const std::string& expected, const LcdPanel& lcd);
+
 // Empty when the two print-lcd pictures agree; otherwise how many rows differ, and the first
 // few of them, expected above found, with the differing dots marked.
 std::string frame_difference(const std::string& expected, const std::string& found);

@@ -29,6 +29,7 @@ void run_ordered_jobs(std::size_t count, unsigned jobs,
     std::condition_variable finished_one;
     std::vector<char> finished(count, 0); // guarded by mutex
     std::exception_ptr failure;           // guarded by mutex
+    std::size_t awaited = count;          // guarded by mutex: what the calling thread waits for
 
     const auto worker = [&] {
         for (;;) {
@@ -40,12 +41,15 @@ void run_ordered_jobs(std::size_t count, unsigned jobs,
             } catch (...) {
                 thrown = std::current_exception();
             }
+            bool wake = false;
             {
                 const std::lock_guard<std::mutex> lock(mutex);
                 finished[i] = 1;
                 if (thrown && !failure) failure = thrown;
+                // Only the item waited for wakes the calling thread: one wake-up per wait.
+                wake = i == awaited || thrown;
             }
-            finished_one.notify_one();
+            if (wake) finished_one.notify_one();
             if (thrown) {
                 stopping = true;
                 return;
@@ -60,7 +64,9 @@ void run_ordered_jobs(std::size_t count, unsigned jobs,
 
     for (std::size_t i = 0; i < count; ++i) {
         std::unique_lock<std::mutex> lock(mutex);
+        awaited = i;
         finished_one.wait(lock, [&] { return finished[i] != 0 || failure; });
+        awaited = count;
         if (failure) break;
         lock.unlock();
         if (!done(i)) {

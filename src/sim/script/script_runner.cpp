@@ -47,12 +47,13 @@ ScriptStatus expect_lcd(const Script& script, const ScriptCommand& c, Shell& she
         err << where(script, c) << "rebaselined " << path.string() << '\n';
         return ScriptStatus::finished;
     }
-    std::string expected = c.expected;
-    if (c.written_earlier && !read_frame(path, expected, error)) {
+    std::string read_now;
+    if (c.written_earlier && !read_frame(path, read_now, error)) {
         err << where(script, c) << error << '\n';
         return ScriptStatus::error;
     }
-    const std::string difference = frame_difference(expected, frame_picture(shell.dev.lcd));
+    const std::string difference =
+        lcd_difference(c.written_earlier ? read_now : c.expected, shell.dev.lcd);
     if (difference.empty()) return ScriptStatus::finished;
     err << where(script, c) << "the LCD does not match " << c.argument << ": " << difference
         << '\n';
@@ -230,6 +231,7 @@ bool load_script(const std::string& name, const ScriptOptions& options, Script& 
             error = where(script, c) + problem;
             return false;
         }
+        c.expected = packed_frame(c.expected);
     }
     return true;
 }
