@@ -2,10 +2,10 @@
 # Whole-suite figures on every core. Usage: bash bench/parallel.sh BUILD_FOLDER [ROUNDS]
 #   a suite of 1000 scripts (the scenarios that run, copied over and over) with --jobs 1 and
 #   --jobs 2, the catalogue with --jobs 1 and --jobs 2, and the soak's inputs a second on
-#   each core; each timed ROUNDS times (default 3), the two in turn, and the median printed.
+#   each core; each timed ROUNDS times (default 11), the two in turn, and the medians printed.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-rounds="${2:-3}"
+rounds="${2:-11}"
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -39,21 +39,24 @@ seconds() { # the wall time of a command, its output thrown away
 }
 median() { sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'; }
 
-time_pair() { # label, then the two commands' jobs: times both in turn
+time_pair() { # label, then a command: timed with --jobs 1 and --jobs 2 in turn, after a warm-up
     local label=$1
     shift
-    local one=() two=()
+    local one=() two=() ratios=()
+    seconds "$@" --jobs 1 >/dev/null
     for ((r = 0; r < rounds; r++)); do
         one+=("$(seconds "$@" --jobs 1)")
         two+=("$(seconds "$@" --jobs 2)")
+        ratios+=("$(echo "${one[r]} / ${two[r]}" | bc -l)")
     done
-    local m1 m2
-    m1=$(printf '%s\n' "${one[@]}" | median)
-    m2=$(printf '%s\n' "${two[@]}" | median)
-    printf '%s: --jobs 1 %.2f s, --jobs 2 %.2f s, %.2f x (medians of %d)\n' \
-        "$label" "$m1" "$m2" "$(echo "$m1 / $m2" | bc -l)" "$rounds"
+    printf '%s: --jobs 1 %.3f s, --jobs 2 %.3f s, %.2f x (medians of %d; the ratio is the median of each pair'"'"'s, from %.2f to %.2f)\n' \
+        "$label" "$(printf '%s\n' "${one[@]}" | median)" "$(printf '%s\n' "${two[@]}" | median)" \
+        "$(printf '%s\n' "${ratios[@]}" | median)" "$rounds" \
+        "$(printf '%s\n' "${ratios[@]}" | sort -g | head -1)" "$(printf '%s\n' "${ratios[@]}" | sort -g | tail -1)"
 }
 
+# The copies written to the disk before anything is timed, not while.
+sync
 "$build/ql730-headless" "${scripts[@]}" --jobs 2 --junit "$work/check.xml" >/dev/null 2>&1 || true
 echo "suite of ${#scripts[@]} scripts from ${#runnable[@]} scenarios on $(nproc) cores"
 time_pair "1000 scripts" "$build/ql730-headless" "${scripts[@]}" --junit "$work/report.xml"
