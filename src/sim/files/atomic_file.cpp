@@ -1,5 +1,5 @@
 #include "sim/files/atomic_file.hpp"
-#include "sim/files/png_file.hpp"
+#include "sim/files/file_error.hpp"
 #include <atomic>
 #include <cerrno>
 #include <cstdio>

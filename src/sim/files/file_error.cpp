@@ -1,4 +1,4 @@
-#include "sim/files/png_file.hpp"
+#include "sim/files/file_error.hpp"
 #include <cerrno>
 #include <cstring>
 

@@ -1,12 +1,10 @@
 #pragma once
+#include "sim/files/file_error.hpp"
 #include "sim/picture/image.hpp"
 #include <filesystem>
 #include <string>
 
 namespace ql {
-
-// "cannot ACTION: REASON (FILE)", REASON from errno: the message for a file the system refused.
-std::string file_error(const std::filesystem::path& path, const char* action);
 
 // 8-bit RGB PNG files. On failure `error` names the file and the reason.
 bool write_png(const std::filesystem::path& path, const RgbImage& image, std::string& error);
