@@ -163,7 +163,7 @@ void add_script_options(CLI::App& app, HeadlessCommand& command, const std::stri
                    "they share); also for --catalogue and --map. What is printed and reported "
                    "is the same for any N")
         ->type_name("N")
-        ->check(CLI::Range(1, 4096));
+        ->check(CLI::Range(1, 4096).description("(1-4096)"));
     app.add_option("--shard", command.shard,
                    "Play only shard K of N of the SCRIPTs (K from 1 to N), chosen by each "
                    "script's path, so that N runs with K = 1 to N play every script once; "
