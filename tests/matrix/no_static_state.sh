@@ -6,7 +6,7 @@ set -euo pipefail
 found=$(for library in "$@"; do
     objdump -t -C "$library" |
         awk '$1 ~ /^[0-9a-f]+$/ && / O / && /\.(bss|data)/ && !/\.data\.rel\.ro/' |
-        grep -v -e 'std::__ioinit' -e 'DW\.ref\.__gxx_personality_v0' -e '__asan' -e '__tsan' \
+        grep -v -e 'std::__ioinit' -e 'DW\.ref\.__gxx_personality_v0' -e '__asan' -e '__odr_asan' -e '__tsan' \
             -e '__sancov' -e '__ubsan' -e '\.L' || true
 done)
 if [[ -n $found ]]; then
