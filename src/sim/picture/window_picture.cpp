@@ -59,6 +59,7 @@ void draw_status_text(RgbImage& image, const StatusTextPlace& place, const std::
 const RgbImage& WindowPicture::update(const Device& dev, const std::string& speed_text,
                                       const std::string& fuel_text) {
     const LcdPanel& lcd = dev.lcd;
+    if (stale(dev)) ++updates_;
     pressed_ = pressed_of(dev);
     if (whole_) {
         if (image_.width == 0) image_ = RgbImage(WINDOW_WIDTH, WINDOW_HEIGHT, WINDOW_BACKGROUND);

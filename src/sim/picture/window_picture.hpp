@@ -46,6 +46,10 @@ class WindowPicture {
         return whole_ || lcd_written_ || status_changed_ || pressed_of(dev) != shown_pressed_;
     }
 
+    // Counts the updates that may have drawn something, whoever asked for them: a recorder
+    // that did not make the last one learns from it that the picture may have changed.
+    std::uint64_t updates() const { return updates_; }
+
     // Brings the picture of `dev`'s panel, its buttons and the status texts up to date and
     // returns it; the areas it drew go to changes().
     const RgbImage& update(const Device& dev, const std::string& speed_text,
@@ -57,6 +61,7 @@ class WindowPicture {
     void changes_shown() { changes_.clear(); }
 
   private:
+    std::uint64_t updates_ = 0;
     void draw_panel(const LcdPanel& lcd, bool every_byte);
     void draw_status(const std::string& speed_text, const std::string& fuel_text);
     void note_change(const PictureArea& area);

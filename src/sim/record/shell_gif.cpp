@@ -12,6 +12,7 @@ bool ShellGif::start(Shell& shell, const std::filesystem::path& path, std::strin
     detach();
     failure_.clear();
     if (!gif_.start(path, shell_picture(shell), shell.now_ms, error)) return false;
+    seen_updates_ = shell.picture.updates();
     shell_ = &shell;
     shell_add_observer(shell, this);
     return true;
@@ -33,8 +34,12 @@ bool ShellGif::stop(std::string& error) {
 }
 
 void ShellGif::handled(Shell& shell) {
-    if (!shell.picture.stale(shell.dev)) return;
-    if (!gif_.add(shell_picture(shell), shell.now_ms, failure_)) detach();
+    // The window may have brought the picture up to date itself since the last frame (its
+    // presenting does), and then it is not stale, but new to the GIF.
+    if (!shell.picture.stale(shell.dev) && shell.picture.updates() == seen_updates_) return;
+    const RgbImage& picture = shell_picture(shell);
+    seen_updates_ = shell.picture.updates();
+    if (!gif_.add(picture, shell.now_ms, failure_)) detach();
 }
 
 void ShellGif::detach() {

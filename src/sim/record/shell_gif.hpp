@@ -1,6 +1,7 @@
 #pragma once
 #include "sim/files/gif_recorder.hpp"
 #include "sim/host/shell.hpp"
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -29,7 +30,8 @@ class ShellGif final : public ShellObserver {
 
     Shell* shell_ = nullptr;
     GifRecorder gif_;
-    std::string failure_; // a frame that could not be written ended the recording
+    std::string failure_;            // a frame that could not be written ended the recording
+    std::uint64_t seen_updates_ = 0; // the picture's updates() at the last frame
 };
 
 } // namespace ql
