@@ -126,7 +126,7 @@ bool read_frame(const std::filesystem::path& path, std::string& frame, std::stri
     std::string bytes;
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec) {
-        bytes.resize(size);
+        bytes.resize(static_cast<std::size_t>(size));
         in.read(bytes.data(), static_cast<std::streamsize>(size));
         bytes.resize(static_cast<std::size_t>(in.gcount()));
     }
