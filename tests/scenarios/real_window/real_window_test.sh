@@ -79,11 +79,12 @@ sleep 0.5
 [ "$(seconds_in_title)" -eq $((paused + 2)) ] || { echo "8 steps did not advance 2 s"; exit 1; }
 echo "paused: the time stood, 8 steps advanced it by 2 s"
 
-# F11 twice while paused, Up and four steps between: a GIF of exactly one second of simulated
-# time, with a frame at least for the start and for the new speed.
+# F11 twice while paused, a step, Up and three steps between: a GIF of exactly one second of
+# simulated time, with a frame at least for the start and for the new speed a quarter second
+# later. (A change at the instant the recording starts replaces its first frame.)
 xdotool key F11
 sleep 0.3
-xdotool key --delay 100 Up n n n n
+xdotool key --delay 100 n Up n n n
 sleep 0.3
 xdotool key F11
 sleep 0.5
