@@ -31,48 +31,59 @@ void run_ordered_jobs(std::size_t count, unsigned jobs,
     std::exception_ptr failure;           // guarded by mutex
     std::size_t awaited = count;          // guarded by mutex: what the calling thread waits for
 
-    const auto worker = [&] {
-        for (;;) {
-            const std::size_t i = next.fetch_add(1);
-            if (i >= count || stopping.load()) return;
-            std::exception_ptr thrown;
-            try {
-                work(i);
-            } catch (...) {
-                thrown = std::current_exception();
-            }
-            bool wake = false;
-            {
-                const std::lock_guard<std::mutex> lock(mutex);
-                finished[i] = 1;
-                if (thrown && !failure) failure = thrown;
-                // Only the item waited for wakes the calling thread: one wake-up per wait.
-                wake = i == awaited || thrown;
-            }
-            if (wake) finished_one.notify_one();
-            if (thrown) {
-                stopping = true;
-                return;
-            }
+    // Takes the next item not yet started and works it; false when there was none left.
+    const auto work_next = [&](bool calling_thread) {
+        const std::size_t i = stopping.load() ? count : next.fetch_add(1);
+        if (i >= count) return false;
+        std::exception_ptr thrown;
+        try {
+            work(i);
+        } catch (...) {
+            thrown = std::current_exception();
         }
+        bool wake = false;
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            finished[i] = 1;
+            if (thrown && !failure) failure = thrown;
+            // Only the item waited for wakes the calling thread: one wake-up per wait.
+            wake = !calling_thread && (i == awaited || thrown);
+        }
+        if (wake) finished_one.notify_one();
+        if (thrown) stopping = true;
+        return !thrown;
     };
+    // The calling thread is one of the `jobs`: it works items too while the next one it must
+    // hand back is still being worked, so that no thread more than the cores waits its turn.
     std::vector<std::thread> threads;
-    const std::size_t started = std::min<std::size_t>(jobs, count);
-    threads.reserve(started);
-    for (std::size_t t = 0; t < started; ++t)
-        threads.emplace_back(worker);
+    const std::size_t helpers = std::min<std::size_t>(jobs, count) - 1;
+    threads.reserve(helpers);
+    for (std::size_t t = 0; t < helpers; ++t)
+        threads.emplace_back([&] {
+            while (work_next(false)) {
+            }
+        });
 
     for (std::size_t i = 0; i < count; ++i) {
-        std::unique_lock<std::mutex> lock(mutex);
-        awaited = i;
-        finished_one.wait(lock, [&] { return finished[i] != 0 || failure; });
-        awaited = count;
-        if (failure) break;
-        lock.unlock();
-        if (!done(i)) {
-            stopping = true;
-            break;
+        bool ready = false;
+        while (!ready) {
+            {
+                const std::lock_guard<std::mutex> lock(mutex);
+                ready = finished[i] != 0 || failure;
+            }
+            if (!ready && !work_next(true)) {
+                std::unique_lock<std::mutex> lock(mutex);
+                awaited = i;
+                finished_one.wait(lock, [&] { return finished[i] != 0 || failure; });
+                awaited = count;
+                ready = true;
+            }
         }
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            if (failure) break;
+        }
+        if (!done(i)) break;
     }
     stopping = true;
     for (std::thread& thread : threads)
