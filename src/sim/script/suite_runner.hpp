@@ -21,7 +21,7 @@ struct SuiteOptions {
 // then the line "N passed, M failed". With a report file, one test case a script. Returns 0
 // when all passed, 1 when any failed, 2 when a script met an error (or the report cannot be
 // written).
-int run_headless_suite(const std::vector<Script>& scripts, const ScriptOptions& options,
+int run_headless_suite(std::vector<Script> scripts, const ScriptOptions& options,
                        const SuiteOptions& suite, std::ostream& out, std::ostream& err);
 
 } // namespace ql
