@@ -5,6 +5,7 @@
 #include "sim/script/text_search.hpp"
 #include <charconv>
 #include <limits>
+#include <utility>
 
 namespace ql {
 
@@ -144,7 +145,7 @@ class LineParser {
         if (command_ == "hold") {
             ScriptCommand w = command(ScriptOp::wait);
             w.ms = ms;
-            out_.push_back(w);
+            out_.push_back(std::move(w));
         }
         if (command_ != "press") out_.push_back(command(ScriptOp::mouse_up));
         return {};
@@ -157,7 +158,7 @@ class LineParser {
         if (!parse_integer(xs, c.x) || !parse_integer(ys, c.y))
             return "mouse-down X Y: X and Y are whole numbers from -32768 to 32767";
         if (!rest_.empty()) return too_many();
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -181,7 +182,7 @@ class LineParser {
             return "key COUNT must be a whole number from 1 to 1000000, not \"" +
                    std::string(count) + "\"";
         if (!rest_.empty()) return too_many();
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -191,7 +192,7 @@ class LineParser {
         if (duration.empty()) return "wait DURATION: the DURATION is missing (e.g. 250ms or 2s)";
         if (!parse_duration(duration, c.ms)) return bad_duration(duration);
         if (!rest_.empty()) return too_many();
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -209,7 +210,7 @@ class LineParser {
             return "no screen is called \"" + std::string(name) + "\"; the screens are " + names;
         ScriptCommand c = command(ScriptOp::expect_screen);
         c.argument = name;
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -234,7 +235,7 @@ class LineParser {
                 c.region_x + c.region_width > 128 || c.region_y + c.region_height > 64)
                 return usage + "the region must lie within the 128 x 64 LCD";
         }
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -246,7 +247,7 @@ class LineParser {
         ScriptCommand c = command(ScriptOp::expect_state);
         c.argument = path;
         c.expected = rest_;
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
@@ -265,7 +266,7 @@ class LineParser {
             c.argument = next_word(rest_);
         }
         if (!rest_.empty()) return too_many();
-        out_.push_back(c);
+        out_.push_back(std::move(c));
         return {};
     }
 
