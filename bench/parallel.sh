@@ -2,10 +2,10 @@
 # Whole-suite figures on every core. Usage: bash bench/parallel.sh BUILD_FOLDER [ROUNDS]
 #   a suite of 1000 scripts (the scenarios that run, copied over and over) with --jobs 1 and
 #   --jobs 2, the catalogue with --jobs 1 and --jobs 2, and the soak's inputs a second on
-#   each core; each timed ROUNDS times (default 11), the two in turn, and the medians printed.
+#   each core; each timed ROUNDS times (default 21), the two in turn, and the medians printed.
 set -euo pipefail
 build=$(cd "$1" && pwd)
-rounds="${2:-11}"
+rounds="${2:-21}"
 here=$(cd "$(dirname "$0")/.." && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
