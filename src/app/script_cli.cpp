@@ -419,9 +419,10 @@ int run_headless_command(const HeadlessCommand& command) {
         suite.name += " (shard " + std::to_string(shard) + " of " + std::to_string(shards) + ")";
     // Scripts that share a settings file take their turns with it.
     suite.jobs = command.settings.empty() ? jobs_of(command) : 1;
-    const int code = loaded.size() > 1 || !command.junit.empty() || shards > 1
-                         ? run_headless_suite(std::move(loaded), options, suite, std::cout, std::cerr)
-                         : run_headless(loaded, options, std::cout, std::cerr);
+    const int code =
+        loaded.size() > 1 || !command.junit.empty() || shards > 1
+            ? run_headless_suite(std::move(loaded), options, suite, std::cout, std::cerr)
+            : run_headless(loaded, options, std::cout, std::cerr);
     if (!recording) return code;
     CoverageFigures figures;
     if (!write_coverage(command.coverage,

@@ -60,10 +60,11 @@ bool canonical_frame(const std::string& text) {
     for (std::size_t row = 0; row < LCD_ROWS; ++row) {
         const char* line = text.data() + row * FRAME_LINE;
         if (line[LCD_COLUMNS] != '\n') return false;
-        // Without a branch a dot, so that the compiler takes many dots at once.
+        // No branch for each dot, so that the compiler can test many dots at once.
         unsigned other = 0;
         for (std::size_t col = 0; col < LCD_COLUMNS; ++col)
-            other |= static_cast<unsigned>(line[col] != '#') & static_cast<unsigned>(line[col] != '.');
+            other |=
+                static_cast<unsigned>(line[col] != '#') & static_cast<unsigned>(line[col] != '.');
         if (other != 0) return false;
     }
     return true;

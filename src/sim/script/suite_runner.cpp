@@ -18,8 +18,8 @@ namespace {
 struct Outcome {
     ScriptStatus status = ScriptStatus::finished;
     std::string test_case; // the script's test case in the report, when there is one
-    std::string printed;  // what the script wrote to standard output
-    std::string messages; // what the script wrote to standard error
+    std::string printed;   // what the script wrote to standard output
+    std::string messages;  // what the script wrote to standard error
     double seconds = 0;
     std::unique_ptr<ShellWatcher> watcher; // what watched its device, to be merged
 };
@@ -83,11 +83,11 @@ bool write_junit(const std::string& name, const std::string& suite_name,
     }
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", total);
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites>\n<testsuite name=\"" +
-                      markup_escaped(suite_name) + "\" tests=\"" +
-                      std::to_string(outcomes.size()) + "\" failures=\"" +
-                      std::to_string(failures) + "\" errors=\"" + std::to_string(errors) +
-                      "\" time=\"" + seconds + "\">\n";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<testsuites>\n<testsuite name=\"" +
+        markup_escaped(suite_name) + "\" tests=\"" + std::to_string(outcomes.size()) +
+        "\" failures=\"" + std::to_string(failures) + "\" errors=\"" + std::to_string(errors) +
+        "\" time=\"" + seconds + "\">\n";
     xml.reserve(xml.size() + size + 64);
     for (const Outcome& o : outcomes)
         xml += o.test_case;
